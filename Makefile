@@ -1,0 +1,41 @@
+# Set-up and everyday commands. `make run` and `make test` first install the
+# Debian packages the build needs (when some are missing), then configure and
+# build into build/.
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev \
+            libgtest-dev libgmock-dev googletest libbenchmark-dev xz-utils
+
+.PHONY: all deps configure build run test clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then sudo=""; \
+	  elif command -v sudo >/dev/null 2>&1; then sudo="sudo"; \
+	  else echo "Some packages are missing. Please run as root:"; \
+	       echo "  apt-get update && apt-get install -y$$missing"; exit 1; fi; \
+	  echo "Installing:$$missing"; \
+	  $$sudo apt-get update -q && \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q --no-install-recommends$$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/vorpanta
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,15 @@
+// Vorpanta: a word game. Start-up works out where the program and the
+// player's data live, sets up the application, creates the main window and
+// runs the event loop until the main window closes.
+#include "app/data_locations.h"
+#include "ui/application.h"
+#include "ui/frm_main.h"
+
+int main(int argc, char** argv)
+{
+    const DataLocations locations = DetectDataLocations();
+    VorpantaApplication app(argc, argv);
+    Tfrm_Main mainWindow(locations);
+    mainWindow.show();
+    return app.exec();
+}

@@ -1,0 +1,82 @@
+// The running game: the board, the selection, the score and the word lists,
+// and the operations the main window's events and commands call.
+//
+// Each group of operations lives in its own file: dealing letters
+// (board_fill.cpp), drawing cells (cell_drawing.cpp), letter selection
+// (letter_selection.cpp), word submission and the fall of letters
+// (word_submission.cpp) and the word-list commands (word_commands.cpp).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "game/board.h"
+#include "game/selection.h"
+#include "game/word_lists.h"
+#include "platform/game_random.h"
+
+class BoardView;
+
+enum class MouseButton { Left, Right, Middle, Other };
+
+class Game {
+public:
+    Game(BoardView& view, std::string programDir);
+    ~Game();
+
+    // Start-up: deals the first board and draws its 90 tiles.
+    void CreateBoard();
+    // Start-up: loads the word lists from the data folder.
+    void LoadWordLists(const std::string& dataDir);
+    // Close: writes the word lists back, ignoring failures.
+    void SaveWordLists();
+
+    // "Új játék": deals a fresh board and resets score and selection.
+    void NewGame();
+    // Left click on the tile with this control name ("i", column, "i", row).
+    void Image1Click(const std::string& tileName);
+    // Mouse button released on a tile.
+    void SubmitWord(MouseButton button);
+    // "Szóhozzá": teaches the word lists LastWord.
+    void AddLastWord();
+    // Whether LastWord stands in the word list.
+    bool IsKnownWord() const;
+
+    std::string TileImagePath(int column, int row) const;
+    void RedrawCell(int column, int row);
+
+    bool GameActive() const { return gameActive_; }
+    void SetGameActive(bool active) { gameActive_ = active; }
+    std::int32_t TotalScore() const { return totalScore_; }
+    const std::string& WordLine() const { return wordLine_; }
+    const std::string& ScoreLine() const { return scoreLine_; }
+    const Selection& GetSelection() const { return selection_; }
+    const Board& GetBoard() const { return board_; }
+    Board& MutableBoard() { return board_; }
+    GameRandom& Random() { return random_; }
+    // Null until LoadWordLists has run (start-up may stop before it).
+    const WordLists* Lists() const { return lists_.get(); }
+
+    // The score line for a total: "Eredmény: <total> pont".
+    static std::string ScoreText(std::int32_t total);
+
+private:
+    void DealLetters(bool refill);
+    void ShowWord();
+    void ApplyGravity();
+    void AnimateDrop(int column, int row);
+    void ShowTile(int column, int row, const std::string& picturePath);
+    void HideTile(int column, int row);
+
+    BoardView& view_;
+    std::string programDir_;
+    Board board_;
+    Selection selection_;
+    GameRandom random_;
+    std::int32_t totalScore_ = 0;
+    bool gameActive_ = false;
+    std::string wordLine_;
+    std::string scoreLine_;
+    std::unique_ptr<WordLists> lists_;
+};

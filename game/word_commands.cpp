@@ -1,0 +1,31 @@
+// The game's side of the word lists: loading them at start, looking up the
+// spelled word, teaching a new one, and saving them at close.
+#include "game/game.h"
+#include "game/word_lists.h"
+
+void Game::LoadWordLists(const std::string& dataDir)
+{
+    auto lists = std::make_unique<WordLists>();
+    lists->Load(dataDir);
+    lists_ = std::move(lists);
+}
+
+void Game::SaveWordLists()
+{
+    if (lists_)
+        lists_->Save();
+}
+
+bool Game::IsKnownWord() const
+{
+    return lists_ && lists_->IsKnown(selection_.lastWord);
+}
+
+void Game::AddLastWord()
+{
+    // Start-up may have stopped before the lists were read; the word is then
+    // kept in empty lists that are not saved over files never read.
+    if (!lists_)
+        lists_ = std::make_unique<WordLists>();
+    lists_->AddWord(selection_.lastWord);
+}

@@ -1,0 +1,49 @@
+// The game's two word lists and their files in the data folder.
+//
+// The WordList ("SzavakLista.txt") decides which words are known; the
+// NewWordList ("UjSzavakLista.txt") records, in order and with repeats, every
+// word the player taught the game. Entries are the word between double
+// quotes, kept byte for byte. File names are matched ignoring letter case;
+// each list is written back into the file it was read from, and a list whose
+// file did not exist is created under the lower-case name.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/word_list.h"
+
+class WordLists {
+public:
+    static constexpr const char* kWordListName = "SzavakLista.txt";
+    static constexpr const char* kNewWordListName = "UjSzavakLista.txt";
+
+    // Reads both files of `dataDir`; a missing file leaves its list empty.
+    // Throws AppError ("Cannot open file ...") for a file that exists but
+    // cannot be read.
+    void Load(const std::string& dataDir);
+    // Writes both lists back, each crash-safe. A failure is ignored and does
+    // not keep the other list from being written. Returns how many of the two
+    // files were written.
+    int Save() const;
+
+    // The entry of a word: a double quote, the word, a double quote.
+    static std::string KeyOf(std::string_view word);
+
+    bool IsKnown(std::string_view word) const { return words_.Contains(KeyOf(word)); }
+    // Adds the word's entry to the word list (unless held) and to the end of
+    // the new-word list (always).
+    void AddWord(std::string_view word);
+
+    const WordList& Words() const { return words_; }
+    const std::vector<std::string>& NewWords() const { return newWords_; }
+    const std::string& WordListPath() const { return wordListPath_; }
+    const std::string& NewWordListPath() const { return newWordListPath_; }
+
+private:
+    WordList words_;
+    std::vector<std::string> newWords_;
+    std::string wordListPath_;
+    std::string newWordListPath_;
+};

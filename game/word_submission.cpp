@@ -1,0 +1,80 @@
+// Taking a known word off the board: score it, empty its cells and let the
+// letters above fall, the reserve rows feeding the visible board.
+#include "app/text_helpers.h"
+#include "game/board_view.h"
+#include "game/game.h"
+#include "game/scoring.h"
+
+void Game::SubmitWord(MouseButton button)
+{
+    if (!gameActive_ || button != MouseButton::Right || !IsKnownWord())
+        return;
+    selection_.path.clear();
+
+    // The points come from the word line: everything before its first blank.
+    const std::string word = GetField(" ", wordLine_, 1);
+    totalScore_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(totalScore_) +
+                                            static_cast<std::uint32_t>(WordScore(word)));
+    scoreLine_ = ScoreText(totalScore_);
+    view_.SetScoreLine(scoreLine_);
+
+    for (int column = 1; column <= kColumns; ++column)
+        for (int row = 1; row <= kRows; ++row)
+            if (board_.At(column, row).selected)
+                board_.At(column, row).letter = kBlank;
+
+    ApplyGravity();
+
+    for (int column = 1; column <= kColumns; ++column) {
+        for (int row = 1; row <= kRows; ++row) {
+            if (board_.At(column, row).selected) {
+                board_.At(column, row).selected = false;
+                RedrawCell(column, row);
+            }
+        }
+    }
+
+    selection_.currentWord.clear();
+    ShowWord();
+    selection_.lastWord.clear();
+}
+
+void Game::ApplyGravity()
+{
+    for (;;) {
+        bool canFall = false;
+        for (int column = 1; column <= kColumns && !canFall; ++column)
+            for (int row = kRows; row >= 2 && !canFall; --row)
+                canFall = board_.At(column, row).letter == kBlank && board_.At(column, row - 1).letter != kBlank;
+        if (!canFall)
+            break;
+
+        // One pass from the bottom up moves every letter that has an empty
+        // cell below it down by exactly one row.
+        for (int column = 1; column <= kColumns; ++column) {
+            for (int source = kRows - 1; source >= 1; --source) {
+                BoardCell& from = board_.At(column, source);
+                BoardCell& below = board_.At(column, source + 1);
+                if (below.letter != kBlank || from.letter == kBlank)
+                    continue;
+                below.letter = from.letter;
+                from.letter = kBlank;
+                if (source >= kFirstVisibleRow) {
+                    AnimateDrop(column, source);
+                    RedrawCell(column, source + 1);
+                }
+            }
+        }
+    }
+
+    // Letters that fell in from the reserve come into view.
+    for (int column = 1; column <= kColumns; ++column)
+        if (!board_.TileShown(column, kFirstVisibleRow) && board_.At(column, kFirstVisibleRow).letter != kBlank)
+            RedrawCell(column, kFirstVisibleRow);
+}
+
+void Game::AnimateDrop(int column, int row)
+{
+    view_.SlideTile(column, row);
+    board_.SetTileShown(column, row, false);
+}

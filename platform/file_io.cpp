@@ -1,0 +1,141 @@
+#include "platform/file_io.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/app_error.h"
+
+namespace fileio {
+namespace {
+
+QString toQtPath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string systemReason(int error)
+{
+    return std::strerror(error);
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path)
+{
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool ForceDirectories(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    QDir().mkpath(toQtPath(path));
+    return DirectoryExists(path);
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw CannotOpenFile(path, systemReason(errno));
+    std::string data;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        data.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            throw CannotOpenFile(path, systemReason(error));
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return data;
+}
+
+bool WriteWholeFileAtomic(const std::string& path, std::string_view data, std::string& reason)
+{
+    if (DirectoryExists(path)) {
+        reason = systemReason(EISDIR);
+        return false;
+    }
+    QSaveFile file(toQtPath(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString().toStdString();
+        return false;
+    }
+    std::size_t written = 0;
+    while (written < data.size()) {
+        const qint64 n = file.write(data.data() + written, static_cast<qint64>(data.size() - written));
+        if (n <= 0) {
+            reason = file.errorString().toStdString();
+            file.cancelWriting();
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (!file.commit()) {
+        reason = file.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+std::string FindFileNoCase(const std::string& folder, const std::string& name)
+{
+    const std::string exact = JoinPath(folder, name);
+    if (FileExists(exact))
+        return exact;
+    DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str());
+    if (!dir)
+        return {};
+    std::string found;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (::strcasecmp(entry->d_name, name.c_str()) != 0)
+            continue;
+        const std::string candidate = JoinPath(folder, entry->d_name);
+        if (!FileExists(candidate))
+            continue;
+        // Of several spellings, the lower-case one (the one the game writes
+        // when it creates a file) wins.
+        const std::string spelling = entry->d_name;
+        bool lowerCase = true;
+        for (char c : spelling)
+            lowerCase = lowerCase && !(c >= 'A' && c <= 'Z');
+        if (found.empty() || lowerCase)
+            found = candidate;
+    }
+    ::closedir(dir);
+    return found;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
+    return folder + "/" + name;
+}
+
+}  // namespace fileio

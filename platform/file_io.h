@@ -1,0 +1,34 @@
+// Whole-file reads and crash-safe whole-file writes, and the few file system
+// questions the game asks. Paths are native file-system byte strings (UTF-8
+// on Linux), never game text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace fileio {
+
+// A regular file (or a link to one) exists at `path`. A folder does not count.
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+// Creates the folder with all missing parents; true when it exists afterwards.
+bool ForceDirectories(const std::string& path);
+
+// The whole content of a file. Throws AppError "Cannot open file ..." with the
+// system's reason when the file cannot be opened or read.
+std::string ReadWholeFile(const std::string& path);
+
+// Writes `data` to a temporary file beside `path`, flushes it to disk and
+// renames it over `path`, so that a crash at any moment leaves either the old
+// or the new content. On failure the old file is untouched, the temporary
+// file is removed, false is returned and `reason` tells why.
+bool WriteWholeFileAtomic(const std::string& path, std::string_view data, std::string& reason);
+
+// The path of the entry in `folder` whose name equals `name` ignoring ASCII
+// letter case, preferring the exact spelling; empty when there is none.
+std::string FindFileNoCase(const std::string& folder, const std::string& name);
+
+// Joins a folder and a name with the platform separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace fileio

@@ -1,0 +1,27 @@
+#include "ui/application.h"
+
+#include <exception>
+
+#include "ui/error_box.h"
+#include "ui/fonts.h"
+
+VorpantaApplication::VorpantaApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Vorpanta"));
+    setApplicationDisplayName(QStringLiteral("Vorpanta"));
+    setApplicationVersion(QStringLiteral(VORPANTA_VERSION_TEXT));
+    InstallFonts();
+}
+
+bool VorpantaApplication::notify(QObject* receiver, QEvent* event)
+{
+    // A backstop only: the windows' handlers catch their own errors.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowErrorBox(nullptr, error.what());
+    } catch (...) {
+        ShowErrorBox(nullptr, "Unknown error");
+    }
+    return false;
+}

@@ -1,0 +1,12 @@
+#include "ui/fonts.h"
+
+#include <QFont>
+#include <QFontDatabase>
+
+void InstallFonts()
+{
+    QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/ComicNeue-Regular.otf"));
+    QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/ComicNeue-Bold.otf"));
+    if (!QFontDatabase::families().contains(QStringLiteral("Comic Sans MS")))
+        QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+}

@@ -1,0 +1,75 @@
+// The main window: a borderless 670 × 480 picture window with the word line,
+// the score line, the command buttons along the top and the 90 letter tiles.
+// It owns the running game and shows it (it is the game's BoardView).
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "app/data_locations.h"
+#include "app/settings.h"
+#include "game/board.h"
+#include "game/board_view.h"
+#include "game/game.h"
+#include "ui/window_drag.h"
+
+class QLabel;
+class PictureControl;
+
+class Tfrm_Main : public QWidget, public BoardView {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 670;
+    static constexpr int kHeight = 480;
+
+    // Builds the window's controls, then runs FormCreate.
+    explicit Tfrm_Main(const DataLocations& locations, QWidget* parent = nullptr);
+    ~Tfrm_Main() override;
+
+    // BoardView
+    void ShowTilePicture(int column, int row, const std::string& picturePath) override;
+    void HideTile(int column, int row) override;
+    void SlideTile(int column, int row) override;
+    void SetWordLine(const std::string& text) override;
+    void SetScoreLine(const std::string& text) override;
+
+    // The pause after each of the 21 steps of a sliding tile, so the eye can
+    // follow it; tests set it to zero.
+    static void SetSlidePacing(std::chrono::microseconds pause);
+    static std::chrono::microseconds SlidePacing();
+
+    Game& GetGame() { return game_; }
+    const DataLocations& Locations() const { return locations_; }
+    const Settings& SavedSettings() const { return settings_; }
+    PictureControl* Tile(int column, int row) const;
+
+    PictureControl* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    // Saves settings and word lists; false when the close must be abandoned.
+    bool FormClose();
+
+    void CreateControls();
+    void Image1MouseDown(Qt::MouseButton button);
+    void Image1MouseMove();
+    void Image1MouseUp();
+
+    DataLocations locations_;
+    Settings settings_;
+    Game game_;
+    WindowDrag drag_;
+    bool shown_ = false;
+    std::array<PictureControl*, kColumns*(kRows - kFirstVisibleRow + 1)> tiles_{};
+};

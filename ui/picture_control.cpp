@@ -1,0 +1,56 @@
+#include "ui/picture_control.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureControl::PictureControl(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void PictureControl::SetPicture(const QImage& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void PictureControl::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), picture_);
+}
+
+void PictureControl::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        leftPressed_ = true;
+    emit MouseDown(event->button());
+}
+
+void PictureControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press, but its release clicks
+    // nothing.
+    if (event->button() == Qt::LeftButton)
+        leftPressed_ = false;
+    emit MouseDown(event->button());
+}
+
+void PictureControl::mouseMoveEvent(QMouseEvent*)
+{
+    emit MouseMoved();
+}
+
+void PictureControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const bool click = leftPressed_ && rect().contains(event->position().toPoint());
+        leftPressed_ = false;
+        if (click)
+            emit Clicked();
+    }
+    emit MouseUp(event->button());
+}

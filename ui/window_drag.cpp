@@ -1,0 +1,35 @@
+#include "ui/window_drag.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+void WindowDrag::MouseDown(QWidget* window, Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton)
+        return;
+    // Wayland does not let a program place its own windows; the compositor
+    // moves them when asked to.
+    if (QGuiApplication::platformName() == QLatin1String("wayland") && window->windowHandle()) {
+        window->windowHandle()->startSystemMove();
+        return;
+    }
+    dragging_ = true;
+    startCursor_ = QCursor::pos();
+    startLeft_ = window->x();
+    startTop_ = window->y();
+}
+
+void WindowDrag::MouseMove(QWidget* window)
+{
+    if (!dragging_)
+        return;
+    const QPoint p = QCursor::pos();
+    window->move(startLeft_ + p.x() - startCursor_.x(), startTop_ + p.y() - startCursor_.y());
+}
+
+void WindowDrag::MouseUp()
+{
+    dragging_ = false;
+}
