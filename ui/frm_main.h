@@ -55,6 +55,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    // --- Commands (frm_main_commands.cpp) ---
+    // --- end of commands ---
+
 private:
     void FormCreate();
     void FormShow();
