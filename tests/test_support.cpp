@@ -1,0 +1,120 @@
+#include "test_support.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/app_error.h"
+#include "platform/cp1250.h"
+#include "ui/error_box.h"
+#include "ui/frm_main.h"
+
+namespace testing_support {
+
+TempFolder::TempFolder()
+{
+    EXPECT_TRUE(dir_.isValid());
+    path_ = QFile::encodeName(dir_.path()).toStdString();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+GameFolders::GameFolders()
+{
+    const QString program = QString::fromStdString(root.File("program"));
+    const QString ico = program + "/Ico";
+    QDir().mkpath(ico);
+    const QDir source(QStringLiteral(VORPANTA_TILE_DIR));
+    const QStringList pictures = source.entryList({QStringLiteral("*.bmp")}, QDir::Files);
+    EXPECT_EQ(pictures.size(), 54) << "the built tile pictures are missing";
+    for (const QString& name : pictures)
+        QFile::copy(source.filePath(name), ico + "/" + name);
+    locations.programDir = root.File("program");
+    locations.dataDir = root.File("data");
+    locations.settingsFile = locations.dataDir + "/Vorpanta.ini";
+}
+
+namespace {
+
+std::string PictureName(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    std::string name = path.substr(slash + 1);
+    return name.substr(0, name.size() - 4);  // without ".bmp"
+}
+
+}  // namespace
+
+void RecordingView::ShowTilePicture(int column, int row, const std::string& picturePath)
+{
+    const std::string picture = PictureName(picturePath);
+    if (!failingPicture.empty() && picture == failingPicture)
+        throw CannotOpenFile(picturePath, "No such file or directory");
+    calls.push_back("show " + std::to_string(column) + " " + std::to_string(row) + " " + picture);
+}
+
+void RecordingView::HideTile(int column, int row)
+{
+    calls.push_back("hide " + std::to_string(column) + " " + std::to_string(row));
+}
+
+void RecordingView::SlideTile(int column, int row)
+{
+    calls.push_back("slide " + std::to_string(column) + " " + std::to_string(row));
+}
+
+void RecordingView::SetWordLine(const std::string& text)
+{
+    calls.push_back("word " + cp1250::toUtf8(text));
+}
+
+void RecordingView::SetScoreLine(const std::string& text)
+{
+    calls.push_back("score " + cp1250::toUtf8(text));
+}
+
+std::vector<std::string> RecordingView::Take()
+{
+    std::vector<std::string> taken;
+    taken.swap(calls);
+    return taken;
+}
+
+ErrorBoxRecorder::ErrorBoxRecorder()
+{
+    SetErrorBoxSink([this](QWidget*, const QString& text) { texts.push_back(text); });
+}
+
+ErrorBoxRecorder::~ErrorBoxRecorder()
+{
+    SetErrorBoxSink({});
+}
+
+NoSlidePacing::NoSlidePacing() : saved_(Tfrm_Main::SlidePacing())
+{
+    Tfrm_Main::SetSlidePacing(std::chrono::microseconds(0));
+}
+
+NoSlidePacing::~NoSlidePacing()
+{
+    Tfrm_Main::SetSlidePacing(saved_);
+}
+
+}  // namespace testing_support
