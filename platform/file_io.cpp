@@ -98,6 +98,13 @@ bool WriteWholeFileAtomic(const std::string& path, std::string_view data, std::s
         }
         written += static_cast<std::size_t>(n);
     }
+    // QSaveFile's commit renames even when flushing the last buffered bytes
+    // fails, so flush first and give up while the old file is still there.
+    if (!file.flush()) {
+        reason = file.errorString().toStdString();
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
         reason = file.errorString().toStdString();
         return false;

@@ -6,13 +6,16 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 class GameRandom {
 public:
     explicit GameRandom(std::uint32_t seed = 0) : state_(seed) {}
 
-    // Seeds from the low 32 bits of the high-resolution clock.
+    // Seeds from the low 32 bits of the high-resolution clock, or from the
+    // fixed seed when one is set (so a test can replay a deal).
     void Reseed();
+    void SetFixedSeed(std::optional<std::uint32_t> seed) { fixedSeed_ = seed; }
     void Seed(std::uint32_t seed) { state_ = seed; }
     std::uint32_t State() const { return state_; }
 
@@ -25,4 +28,5 @@ public:
 
 private:
     std::uint32_t state_;
+    std::optional<std::uint32_t> fixedSeed_;
 };

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include "game_fixture.h"
+
+namespace {
+
+using testing_support::GameFixture;
+using Calls = std::vector<std::string>;
+
+// Every visible tile shows exactly when its cell holds a letter, and nothing
+// is selected.
+void ExpectBoardAtRest(const Game& game)
+{
+    for (int c = 1; c <= kColumns; ++c)
+        for (int r = 1; r <= kRows; ++r) {
+            EXPECT_FALSE(game.GetBoard().At(c, r).selected) << c << ";" << r;
+            if (Board::IsVisibleRow(r))
+                EXPECT_EQ(game.GetBoard().TileShown(c, r), game.GetBoard().At(c, r).letter != kBlank)
+                    << c << ";" << r;
+        }
+}
+
+TEST(WordSubmission, VerticalWordFallsThreeRowsInThreeAnimatedPasses)
+{
+    GameFixture f("\"lma\"\r\n");
+    // Column 3 has no reserve: rows 25..33 are E S T E K A L M A.
+    f.SetColumn(3, 25, "ESTEKALMA");
+    f.Click(3, 31);
+    f.Click(3, 32);
+    f.Click(3, 33);
+    f.view.Take();
+
+    f.game.SubmitWord(MouseButton::Right);
+    const Calls expected = {
+        "score Eredm\xC3\xA9ny: 15 pont",
+        // Pass 1: every letter above the gap moves down one row, the lowest
+        // first. Row 31 is still marked selected, so it briefly shows the
+        // selected picture.
+        "slide 3 30", "show 3 31 aA", "slide 3 29", "show 3 30 nK", "slide 3 28", "show 3 29 nE",
+        "slide 3 27", "show 3 28 nT", "slide 3 26", "show 3 27 nS", "slide 3 25", "show 3 26 nE",
+        // Pass 2.
+        "slide 3 31", "show 3 32 aA", "slide 3 30", "show 3 31 aK", "slide 3 29", "show 3 30 nE",
+        "slide 3 28", "show 3 29 nT", "slide 3 27", "show 3 28 nS", "slide 3 26", "show 3 27 nE",
+        // Pass 3.
+        "slide 3 32", "show 3 33 aA", "slide 3 31", "show 3 32 aK", "slide 3 30", "show 3 31 aE",
+        "slide 3 29", "show 3 30 nT", "slide 3 28", "show 3 29 nS", "slide 3 27", "show 3 28 nE",
+        // The word's cells lose their marks, column by column.
+        "show 3 31 nE", "show 3 32 nK", "show 3 33 nA",
+        "word  (0)",
+    };
+    EXPECT_EQ(f.view.Take(), expected);
+    EXPECT_EQ(f.Column(3, 25), "   ESTEKA");
+    EXPECT_EQ(f.game.TotalScore(), 15);
+    EXPECT_EQ(f.game.ScoreLine(), "Eredm\xE9ny: 15 pont");
+    EXPECT_TRUE(f.game.GetSelection().path.empty());
+    EXPECT_EQ(f.game.GetSelection().lastWord, "");
+    EXPECT_EQ(f.game.GetSelection().lastRow, 33) << "the last cell is left as it was";
+    ExpectBoardAtRest(f.game);
+}
+
+TEST(WordSubmission, ALetterFallingFromTheReserveIntoRow25ComesIntoViewWithoutASlide)
+{
+    GameFixture f("\"a\"\r\n");
+    f.SetColumn(5, 24, "ZBCDEFGHIA");  // row 24 is the last letter of the reserve
+    f.Click(5, 33);
+    f.view.Take();
+    f.game.SubmitWord(MouseButton::Right);
+    const Calls expected = {
+        "score Eredm\xC3\xA9ny: 1 pont",
+        "slide 5 32", "show 5 33 aI", "slide 5 31", "show 5 32 nH", "slide 5 30", "show 5 31 nG",
+        "slide 5 29", "show 5 30 nF", "slide 5 28", "show 5 29 nE", "slide 5 27", "show 5 28 nD",
+        "slide 5 26", "show 5 27 nC", "slide 5 25", "show 5 26 nB",
+        // Z moved from row 24 into the hidden tile of row 25.
+        "show 5 25 nZ",
+        "show 5 33 nI",
+        "word  (0)",
+    };
+    EXPECT_EQ(f.view.Take(), expected);
+    EXPECT_EQ(f.Column(5, 24), " ZBCDEFGHI");
+    ExpectBoardAtRest(f.game);
+}
+
+TEST(WordSubmission, AReserveLetterThatStaysInRow25ShowsWhenTheWordIsCleared)
+{
+    GameFixture f("\"a\"\r\n");
+    f.SetColumn(6, 24, "ZA");  // Z is the last reserve letter; A in row 25 is the word
+    f.Click(6, 25);
+    f.view.Take();
+    f.game.SubmitWord(MouseButton::Right);
+    // Z moves into row 25 silently; the tile there still shows the selected
+    // A until the word's cells are redrawn.
+    EXPECT_EQ(f.view.Take(), (Calls{"score Eredm\xC3\xA9ny: 1 pont", "show 6 25 nZ", "word  (0)"}));
+    EXPECT_EQ(f.Column(6, 24).substr(0, 2), " Z");
+    ExpectBoardAtRest(f.game);
+}
+
+TEST(WordSubmission, AReserveLetterPassingThroughRow25SlidesOnFromThere)
+{
+    GameFixture f("\"ab\"\r\n");
+    f.SetColumn(6, 24, "ZAB");
+    f.Click(6, 25);
+    f.Click(6, 26);
+    f.view.Take();
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_EQ(f.view.Take(), (Calls{"score Eredm\xC3\xA9ny: 8 pont",
+                                    // Pass 1 moves Z from row 24 into 25 without a
+                                    // slide; pass 2 slides it on into row 26.
+                                    "slide 6 25", "show 6 26 aZ",
+                                    // The word's cells: row 25 is empty now.
+                                    "hide 6 25", "show 6 26 nZ", "word  (0)"}));
+    EXPECT_EQ(f.Column(6, 24).substr(0, 3), "  Z");
+    ExpectBoardAtRest(f.game);
+}
+
+TEST(WordSubmission, AWordInTheBottomRowOfAnEmptiedColumnLeavesBlanksOnTop)
+{
+    GameFixture f("\"sz\"\r\n");
+    f.SetColumn(2, 25, "ABCDEFGHS");
+    f.SetColumn(3, 25, "ABCDEFGHZ");
+    f.Click(2, 33);
+    f.Click(3, 33);
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_EQ(f.Column(2, 25), " ABCDEFGH");
+    EXPECT_EQ(f.Column(3, 25), " ABCDEFGH");
+    EXPECT_EQ(f.game.TotalScore(), 8);
+    EXPECT_FALSE(f.game.GetBoard().TileShown(2, 25));
+    EXPECT_FALSE(f.game.GetBoard().TileShown(3, 25));
+    ExpectBoardAtRest(f.game);
+}
+
+TEST(WordSubmission, UnknownWordsOtherButtonsAndStoppedGamesDoNothing)
+{
+    GameFixture f("\"alma\"\r\n");
+    f.SetColumn(3, 30, "ALMA");
+    for (int row = 30; row <= 33; ++row)
+        f.Click(3, row);
+    f.view.Take();
+    f.game.SubmitWord(MouseButton::Left);
+    f.game.SubmitWord(MouseButton::Middle);
+    f.game.SetGameActive(false);
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_TRUE(f.view.Take().empty());
+    EXPECT_EQ(f.game.GetSelection().path.size(), 4u);
+
+    f.game.SetGameActive(true);
+    f.Click(3, 33);  // take back: ALM is not known
+    f.view.Take();
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_TRUE(f.view.Take().empty());
+    EXPECT_EQ(f.game.TotalScore(), 0);
+}
+
+TEST(WordSubmission, KnownWordsMatchIgnoringCaseButOnlyBetweenQuotes)
+{
+    GameFixture f("\"k\xC3\xB6r\"\r\nALMA\r\n \"s\xC3\xA1s\"\r\n");
+    f.SetColumn(3, 31, "KÖR");
+    f.SetColumn(4, 30, "ALMA");
+    f.SetColumn(5, 31, "SÁS");
+    f.Click(3, 31);
+    f.Click(3, 32);
+    f.Click(3, 33);
+    EXPECT_TRUE(f.game.IsKnownWord());
+    for (int row = 30; row <= 33; ++row)
+        f.Click(4, row);
+    EXPECT_FALSE(f.game.IsKnownWord()) << "a line without quotes never matches";
+    for (int row = 31; row <= 33; ++row)
+        f.Click(5, row);
+    EXPECT_FALSE(f.game.IsKnownWord()) << "a blank before the quote never matches";
+}
+
+TEST(WordSubmission, ScoresAddUpOverAGame)
+{
+    GameFixture f("\"alma\"\r\n\"k\xC3\xB6r\"\r\n");
+    f.SetColumn(3, 30, "ALMA");
+    f.SetColumn(4, 31, "KÖR");
+    for (int row = 30; row <= 33; ++row)
+        f.Click(3, row);
+    f.game.SubmitWord(MouseButton::Right);
+    for (int row = 31; row <= 33; ++row)
+        f.Click(4, row);
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_EQ(f.game.TotalScore(), 42);
+    EXPECT_EQ(f.view.calls.back(), "word  (0)");
+    EXPECT_EQ(f.game.ScoreLine(), "Eredm\xE9ny: 42 pont");
+}
+
+TEST(WordSubmission, AnEmptyEntryMakesASubmissionWithNothingSelectedWorthNothing)
+{
+    GameFixture f("\"alma\"\r\n");
+    f.SetColumn(3, 30, "ALMA");
+    for (int row = 30; row <= 33; ++row)
+        f.Click(3, row);
+    f.game.SubmitWord(MouseButton::Right);
+    f.view.Take();
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_TRUE(f.view.Take().empty()) << "the empty word is not known yet";
+
+    f.game.AddLastWord();  // teaches the entry of two quotes
+    EXPECT_TRUE(f.view.Take().empty()) << "Szóhozzá shows nothing";
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_EQ(f.view.Take(), (Calls{"score Eredm\xC3\xA9ny: 24 pont", "word  (0)"}));
+    EXPECT_EQ(f.game.TotalScore(), 24);
+}
+
+TEST(NewGame, RefillsEveryCellAndResetsScoreAndSelection)
+{
+    GameFixture f("\"sz\"\r\n");
+    f.SetColumn(2, 25, "        S");
+    f.SetColumn(3, 33, "Z");
+    f.Click(2, 33);
+    f.Click(3, 33);
+    f.game.SubmitWord(MouseButton::Right);
+    f.Click(3, 33);
+    f.game.SetGameActive(false);
+    f.view.Take();
+
+    f.game.NewGame();
+    EXPECT_TRUE(f.game.GameActive());
+    EXPECT_EQ(f.game.TotalScore(), 0);
+    EXPECT_TRUE(f.game.GetSelection().path.empty());
+    EXPECT_EQ(f.game.GetSelection().lastWord, "");
+    EXPECT_EQ(f.game.WordLine(), " (0)");
+    for (int c = 1; c <= kColumns; ++c)
+        for (int r = 1; r <= kRows; ++r)
+            EXPECT_NE(f.game.GetBoard().At(c, r).letter, kBlank);
+    ExpectBoardAtRest(f.game);
+    const Calls calls = f.view.Take();
+    ASSERT_EQ(calls.size(), 92u);
+    for (int i = 0; i < 90; ++i)
+        EXPECT_EQ(calls[i].substr(0, 5), "show ") << "every tile is shown with a normal picture";
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_EQ(f.game.TotalScore(), 0) << "nothing selected, nothing scored";
+}
+
+}  // namespace
