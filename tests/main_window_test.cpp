@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <QLabel>
+#include <QTest>
+#include <QWindow>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/cp1250.h"
+#include "test_support.h"
+#include "ui/frm_main.h"
+#include "ui/picture_control.h"
+
+namespace {
+
+using testing_support::ErrorBoxRecorder;
+using testing_support::GameFolders;
+using testing_support::NoSlidePacing;
+using testing_support::WriteFile;
+
+class MainWindow : public ::testing::Test {
+protected:
+    // Every letter of the pool is a known one-letter word.
+    void KnowEveryLetter()
+    {
+        std::string list;
+        for (const char* letter : {"a", "á", "b", "c", "d", "e", "é", "f", "g", "h", "i", "j", "k", "l", "m", "n",
+                                   "o", "ö", "p", "r", "s", "t", "u", "ü", "v", "y", "z"})
+            list += std::string("\"") + letter + "\"\r\n";
+        std::filesystem::create_directories(folders.locations.dataDir);
+        WriteFile(folders.locations.dataDir + "/SzavakLista.txt", cp1250::fromUtf8(list));
+    }
+
+    std::unique_ptr<Tfrm_Main> Open()
+    {
+        auto window = std::make_unique<Tfrm_Main>(folders.locations);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+
+    static QPoint Centre(const QWidget* w) { return w->geometry().center(); }
+
+    GameFolders folders;
+    ErrorBoxRecorder errors;
+    NoSlidePacing noPacing;
+};
+
+TEST_F(MainWindow, OpensWithTheLabelsAndNinetyNamedTiles)
+{
+    auto w = Open();
+    EXPECT_TRUE(errors.texts.empty());
+    EXPECT_EQ(w->size(), QSize(670, 480));
+    EXPECT_TRUE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(w->pos(), QPoint(10, 10)) << "no settings file: the default position";
+    EXPECT_EQ(w->Image1->geometry(), QRect(0, 0, 670, 480));
+    EXPECT_FALSE(w->Image1->Picture().isNull());
+    EXPECT_EQ(w->Label1->geometry(), QRect(40, 72, 221, 23));
+    EXPECT_EQ(w->Label2->geometry(), QRect(40, 112, 221, 23));
+    EXPECT_EQ(w->Label1->text(), "");
+    EXPECT_EQ(w->Label2->text(), QString::fromUtf8("Eredmény: 0 pont"));
+    EXPECT_TRUE(w->GetGame().GameActive());
+    int tiles = 0;
+    for (int c = 1; c <= 10; ++c)
+        for (int r = 25; r <= 33; ++r) {
+            auto* tile = w->findChild<PictureControl*>(QStringLiteral("i%1i%2").arg(c).arg(r));
+            ASSERT_NE(tile, nullptr) << c << " " << r;
+            EXPECT_EQ(tile->geometry(), QRect(300 + (c - 1) * 35, 63 + (r - 25) * 43, 35, 43));
+            EXPECT_TRUE(tile->isVisible());
+            EXPECT_FALSE(tile->Picture().isNull());
+            ++tiles;
+        }
+    EXPECT_EQ(tiles, 90);
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(folders.locations.dataDir)).isDir()) << "the data folder is made";
+}
+
+TEST_F(MainWindow, AClickCountsOnlyWhenPressedAndReleasedOverTheSameTile)
+{
+    auto w = Open();
+    QWindow* window = w->windowHandle();
+    PictureControl* a = w->Tile(2, 30);
+    PictureControl* b = w->Tile(6, 30);
+    QTest::mousePress(window, Qt::LeftButton, {}, Centre(a));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, Centre(b));
+    EXPECT_TRUE(w->GetGame().GetSelection().path.empty());
+    EXPECT_EQ(w->Label1->text(), "");
+
+    QTest::mouseClick(window, Qt::LeftButton, {}, Centre(a));
+    EXPECT_EQ(w->GetGame().GetSelection().path, std::vector<std::string>{"2;30"});
+    const std::string letter(1, w->GetGame().GetBoard().At(2, 30).letter);
+    EXPECT_TRUE(w->Label1->text().startsWith(QString::fromStdString(cp1250::toUtf8(letter)) + " ("));
+}
+
+TEST_F(MainWindow, ADoubleClickSelectsOnce)
+{
+    auto w = Open();
+    QWindow* window = w->windowHandle();
+    const QPoint p = Centre(w->Tile(4, 31));
+    QTest::mouseDClick(window, Qt::LeftButton, {}, p);
+    EXPECT_EQ(w->GetGame().GetSelection().path, std::vector<std::string>{"4;31"});
+    EXPECT_TRUE(w->GetGame().GetBoard().At(4, 31).selected);
+
+    // A second separate click takes the letter back.
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+    QTest::mouseClick(window, Qt::LeftButton, {}, p);
+    EXPECT_TRUE(w->GetGame().GetSelection().path.empty());
+    EXPECT_EQ(w->Label1->text(), " (0)");
+}
+
+TEST_F(MainWindow, ARightButtonReleaseOverAnyTileSubmitsAKnownWord)
+{
+    KnowEveryLetter();
+    auto w = Open();
+    QWindow* window = w->windowHandle();
+    const char letter = w->GetGame().GetBoard().At(7, 33).letter;
+    const char above = w->GetGame().GetBoard().At(7, 32).letter;
+    QTest::mouseClick(window, Qt::LeftButton, {}, Centre(w->Tile(7, 33)));
+    QTest::mouseClick(window, Qt::RightButton, {}, Centre(w->Tile(1, 25)));
+    const int points = w->GetGame().TotalScore();
+    EXPECT_GE(points, 1);
+    EXPECT_EQ(w->Label2->text(), QString::fromUtf8("Eredmény: %1 pont").arg(points));
+    EXPECT_EQ(w->Label1->text(), " (0)");
+    EXPECT_EQ(w->GetGame().GetBoard().At(7, 33).letter, above) << "the letter above fell into the gap";
+    (void)letter;
+    for (int r = 25; r <= 33; ++r) {
+        EXPECT_TRUE(w->Tile(7, r)->isVisible()) << "the reserve keeps the column full";
+        EXPECT_EQ(w->Tile(7, r)->pos(), QPoint(300 + 6 * 35, 63 + (r - 25) * 43)) << "slid tiles are put back";
+    }
+    EXPECT_FALSE(w->GetGame().GetBoard().At(7, 33).selected);
+}
+
+TEST_F(MainWindow, AMissingTilePictureIsReportedAndTheWindowStillOpens)
+{
+    KnowEveryLetter();
+    for (const char* letter : {"A", "E", "T", "L", "S", "K", "I", "O", "N", "Z"})
+        std::remove((folders.locations.programDir + "/Ico/n" + letter + ".bmp").c_str());
+    for (const char* letter : {"Á", "B", "C", "D", "É", "F", "G", "H", "J", "M", "Ö", "P", "R", "U", "Ü", "V", "Y"})
+        std::remove((folders.locations.programDir + "/Ico/n" + letter + ".bmp").c_str());
+    auto w = Open();
+    ASSERT_EQ(errors.texts.size(), 1u);
+    EXPECT_TRUE(errors.texts[0].startsWith("Cannot open file \"" + QString::fromStdString(folders.locations.programDir) +
+                                           "/Ico/n"));
+    EXPECT_TRUE(errors.texts[0].endsWith(".bmp\". No such file or directory."));
+    EXPECT_TRUE(w->isVisible());
+    // The remaining start-up steps were skipped: no word lists, no game.
+    EXPECT_EQ(w->GetGame().Lists(), nullptr);
+    EXPECT_FALSE(w->GetGame().GameActive());
+    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, Centre(w->Tile(1, 25)));
+    QTest::mouseClick(w->windowHandle(), Qt::RightButton, {}, Centre(w->Tile(1, 25)));
+    w->GetGame().AddLastWord();
+    EXPECT_EQ(w->GetGame().TotalScore(), 0);
+}
+
+TEST_F(MainWindow, DraggingTheBackgroundWithTheLeftButtonMovesTheWindow)
+{
+    auto w = Open();
+    QWindow* window = w->windowHandle();
+    const QPoint start = w->pos();
+    const QPoint grip(150, 300);  // on the background, left of the board
+    QCursor::setPos(w->mapToGlobal(grip));
+    QTest::mousePress(window, Qt::RightButton, {}, grip);
+    QCursor::setPos(w->mapToGlobal(grip) + QPoint(40, 25));
+    QTest::mouseMove(window, grip + QPoint(40, 25));
+    QTest::mouseRelease(window, Qt::RightButton, {}, grip + QPoint(40, 25));
+    EXPECT_EQ(w->pos(), start) << "the right button does not drag";
+
+    QCursor::setPos(w->mapToGlobal(grip));
+    QTest::mousePress(window, Qt::LeftButton, {}, grip);
+    QCursor::setPos(QCursor::pos() + QPoint(40, 25));
+    QTest::mouseMove(window, grip + QPoint(40, 25));
+    EXPECT_EQ(w->pos(), start + QPoint(40, 25));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, grip + QPoint(40, 25));
+    QCursor::setPos(QCursor::pos() + QPoint(100, 100));
+    QTest::mouseMove(window, grip + QPoint(100, 100));
+    EXPECT_EQ(w->pos(), start + QPoint(40, 25)) << "the release ended the drag";
+}
+
+TEST_F(MainWindow, DraggingOnATileOrALabelDoesNotMoveTheWindow)
+{
+    auto w = Open();
+    QWindow* window = w->windowHandle();
+    const QPoint start = w->pos();
+    for (const QPoint grip : {Centre(w->Tile(3, 28)), Centre(w->Label2)}) {
+        QCursor::setPos(w->mapToGlobal(grip));
+        QTest::mousePress(window, Qt::LeftButton, {}, grip);
+        QCursor::setPos(QCursor::pos() + QPoint(30, 30));
+        QTest::mouseMove(window, grip + QPoint(30, 30));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, grip + QPoint(30, 30));
+        EXPECT_EQ(w->pos(), start);
+    }
+}
+
+TEST_F(MainWindow, ClosingSavesSettingsAndWordLists)
+{
+    auto w = Open();
+    w->move(123, 77);
+    w->GetGame().AddLastWord();
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(testing_support::ReadFile(folders.locations.settingsFile),
+              "[Screen]\r\nLeft=123\r\nTop=77\r\n\r\n[Game]\r\nHard=4\r\n");
+    EXPECT_EQ(testing_support::ReadFile(folders.locations.dataDir + "/szavaklista.txt"), "\"\"\r\n");
+    EXPECT_EQ(testing_support::ReadFile(folders.locations.dataDir + "/ujszavaklista.txt"), "\"\"\r\n");
+
+    // The next run opens where this one was left.
+    auto again = Open();
+    EXPECT_EQ(again->pos(), QPoint(123, 77));
+}
+
+}  // namespace

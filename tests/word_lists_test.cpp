@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <random>
+
+#include "app/string_list.h"
+#include "app/text_helpers.h"
+#include "game/word_list.h"
+#include "game/word_lists.h"
+#include "platform/app_error.h"
+#include "test_support.h"
+
+namespace {
+
+using testing_support::ReadFile;
+using testing_support::TempFolder;
+using testing_support::WriteFile;
+
+// The loading steps taken literally: every line into a case-insensitive
+// list, sorted (equal lines keep their order), cleaned with CleanList, and
+// the cleaned text added back line by line into a sorted list.
+std::vector<std::string> LiteralLoad(const std::string& text)
+{
+    StringList list(StringList::Compare::CaseInsensitive);
+    for (auto& line : SplitLines(text))
+        list.Add(line);
+    list.SetSorted(true);
+    const std::string cleaned = CleanList(list);
+    list.Clear();
+    for (auto& line : SplitLines(cleaned))
+        list.Add(line);
+    return list.Lines();
+}
+
+std::vector<std::string> Entries(const WordList& list)
+{
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < list.Count(); ++i)
+        out.emplace_back(list[i]);
+    return out;
+}
+
+TEST(WordList, LoadGivesWhatTheLiteralStepsGiveOnRandomFiles)
+{
+    std::mt19937 random(20261208);
+    const std::string alphabet = "aAbB\xE1\xC1 \t\"";
+    const char* endings[] = {"\r\n", "\n", "\r"};
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const int lines = std::uniform_int_distribution<int>(0, 60)(random);
+        for (int i = 0; i < lines; ++i) {
+            const int length = std::uniform_int_distribution<int>(0, 3)(random);
+            for (int k = 0; k < length; ++k)
+                text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+            if (i + 1 < lines || random() % 2)
+                text += endings[random() % 3];
+        }
+        WordList list;
+        list.Load(text);
+        ASSERT_EQ(Entries(list), LiteralLoad(text)) << "round " << round;
+    }
+}
+
+TEST(WordList, KeepsOneOfEachCaseGroupAndDropsBlankLines)
+{
+    WordList list;
+    list.Load("\"ALMA\"\r\n\r\n\"alma\"\r\n \"alma\"\r\n\"K\xD6R\"\n\"k\xF6r\"\r\t\r\n\"b\"");
+    // Of a group, the line that the cleaning's binary search keeps first stays.
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{" \"alma\"", "\"alma\"", "\"b\"", "\"K\xD6R\""}));
+    EXPECT_TRUE(list.Contains("\"Alma\""));
+    EXPECT_TRUE(list.Contains("\"K\xD6R\""));
+    EXPECT_FALSE(list.Contains("\"KOR\""));
+    EXPECT_FALSE(list.Contains("ALMA"));
+    EXPECT_EQ(list.Text(), " \"alma\"\r\n\"alma\"\r\n\"b\"\r\n\"K\xD6R\"\r\n");
+}
+
+TEST(WordList, AddInsertsInOrderAndSkipsEqualEntries)
+{
+    WordList list;
+    list.Load("\"c\"\r\n\"a\"\r\n");
+    list.Add("\"B\"");
+    list.Add("\"b\"");
+    list.Add("\"\"");
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"\"\"", "\"a\"", "\"B\"", "\"c\""}));
+    EXPECT_TRUE(list.Contains("\"b\""));
+}
+
+TEST(WordList, TakesAListThatIsAlreadyCleanAsItIs)
+{
+    std::string text;
+    for (char c = 'a'; c <= 'z'; ++c)
+        text += std::string("\"") + c + "\"\r\n";
+    WordList list;
+    list.Load(text);
+    EXPECT_EQ(list.Count(), 26u);
+    EXPECT_EQ(list.Text(), text);
+}
+
+class WordListFiles : public ::testing::Test {
+protected:
+    TempFolder data;
+    WordLists lists;
+};
+
+TEST_F(WordListFiles, MissingFilesGiveEmptyListsAndAreCreatedUnderLowerCaseNames)
+{
+    lists.Load(data.Path());
+    EXPECT_FALSE(lists.IsKnown(""));
+    lists.AddWord("ALMA");
+    EXPECT_TRUE(lists.IsKnown("alma"));
+    EXPECT_EQ(lists.Save(), 2);
+    EXPECT_EQ(ReadFile(data.File("szavaklista.txt")), "\"ALMA\"\r\n");
+    EXPECT_EQ(ReadFile(data.File("ujszavaklista.txt")), "\"ALMA\"\r\n");
+
+    // The next start finds them under the mixed-case names and writes back
+    // into the same files.
+    WordLists again;
+    again.Load(data.Path());
+    EXPECT_TRUE(again.IsKnown("ALMA"));
+    EXPECT_EQ(again.WordListPath(), data.File("szavaklista.txt"));
+    EXPECT_EQ(again.NewWordListPath(), data.File("ujszavaklista.txt"));
+}
+
+TEST_F(WordListFiles, FileNamesMatchInAnyLetterCase)
+{
+    WriteFile(data.File("SZAVAKLISTA.TXT"), "\"k\xF6r\"\r\n");
+    WriteFile(data.File("UjSzavakLista.txt"), "\"x\"\r\n");
+    lists.Load(data.Path());
+    EXPECT_TRUE(lists.IsKnown("K\xD6R"));
+    lists.AddWord("SZ\xC9P");
+    lists.Save();
+    EXPECT_EQ(ReadFile(data.File("SZAVAKLISTA.TXT")), "\"k\xF6r\"\r\n\"SZ\xC9P\"\r\n");
+    EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")), "\"x\"\r\n\"SZ\xC9P\"\r\n");
+    EXPECT_FALSE(testing_support::ReadFile(data.File("szavaklista.txt")).size());
+}
+
+TEST_F(WordListFiles, TheNewWordListKeepsBlankAndRepeatedLinesTheWordListLosesThem)
+{
+    WriteFile(data.File("SzavakLista.txt"), "\"alma\"\r\n\r\n\"ALMA\"\r\n\"b\"");
+    WriteFile(data.File("UjSzavakLista.txt"), "\"alma\"\r\n\r\n\"alma\"\n\"b\"");
+    lists.Load(data.Path());
+    lists.AddWord("ALMA");
+    lists.AddWord("ALMA");
+    EXPECT_EQ(lists.Words().Count(), 2u);
+    lists.Save();
+    EXPECT_EQ(ReadFile(data.File("SzavakLista.txt")), "\"ALMA\"\r\n\"b\"\r\n");
+    EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")),
+              "\"alma\"\r\n\r\n\"alma\"\r\n\"b\"\r\n\"ALMA\"\r\n\"ALMA\"\r\n");
+}
+
+TEST_F(WordListFiles, AFileThatExistsButCannotBeReadIsAnError)
+{
+    WriteFile(data.File("SzavakLista.txt"), "\"alma\"\r\n");
+    ASSERT_EQ(::chmod(data.File("SzavakLista.txt").c_str(), 0), 0);
+    ASSERT_EQ(::chmod(data.Path().c_str(), 0755), 0);
+    // Root reads anything; read as an ordinary user for the moment.
+    const bool root = ::geteuid() == 0;
+    if (root)
+        ASSERT_EQ(::seteuid(65534), 0);
+    std::string message;
+    try {
+        lists.Load(data.Path());
+    } catch (const AppError& error) {
+        message = error.what();
+    }
+    if (root)
+        ASSERT_EQ(::seteuid(0), 0);
+    EXPECT_EQ(message, "Cannot open file \"" + data.File("SzavakLista.txt") + "\". Permission denied");
+}
+
+TEST_F(WordListFiles, AFolderInPlaceOfAListCountsAsAMissingFile)
+{
+    ASSERT_EQ(::mkdir(data.File("SzavakLista.txt").c_str(), 0755), 0);
+    lists.Load(data.Path());
+    EXPECT_EQ(lists.Words().Count(), 0u);
+    lists.AddWord("A");
+    EXPECT_EQ(lists.Save(), 2);
+    EXPECT_EQ(ReadFile(data.File("szavaklista.txt")), "\"A\"\r\n");
+}
+
+TEST_F(WordListFiles, AFailedWriteOfTheFirstListStillWritesTheSecond)
+{
+    WriteFile(data.File("UjSzavakLista.txt"), "");
+    lists.Load(data.Path());
+    // A folder now stands where the word list would be written.
+    ASSERT_EQ(::mkdir(data.File("szavaklista.txt").c_str(), 0755), 0);
+    lists.AddWord("A");
+    EXPECT_EQ(lists.Save(), 1);
+    EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")), "\"A\"\r\n");
+}
+
+}  // namespace
