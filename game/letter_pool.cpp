@@ -28,7 +28,8 @@ static constexpr char kPool[] =
     "\xDC"  // Ü x1
     "VVVV"  // V x4
     "YYY"  // Y x3
-    "ZZZZZZZZZ"  // Z x9;
+    "ZZZZZZZZZ"  // Z x9
+    ;
 
 static_assert(sizeof kPool - 1 == 200, "the pool holds exactly 200 letters");
 
