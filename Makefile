@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev xz-utils
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test test-asan bench fuzz package clean
 
 all: build
 
@@ -37,5 +37,24 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVORPANTA_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# Speed and memory against their baselines (takes a few minutes).
+bench: deps
+	bash bench/run.sh
+
+# Each fuzz target for FUZZ_SECONDS (default 60) seconds.
+fuzz: deps
+	bash fuzz/run.sh
+
+# A .deb package in build/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-bench build-fuzz
