@@ -1,0 +1,248 @@
+#include "scores/frm_top10.h"
+
+#include <QFocusEvent>
+#include <QLabel>
+#include <QShowEvent>
+
+#include <limits>
+#include <memory>
+
+#include "platform/file_io.h"
+#include "scores/show_top_ten.h"
+#include "scores/top_ten_table.h"
+#include "ui/picture_control.h"
+#include "ui/png_button.h"
+#include "ui/png_image.h"
+#include "ui/qt_text.h"
+
+namespace {
+
+// The blue of the background picture's panel, behind the name edits.
+const QColor kPanelBlue(71, 170, 247);
+const QColor kOpenedRowColour(255, 0, 0);
+
+QFont RowFont()
+{
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    return font;
+}
+
+void SetTextColour(QWidget* control, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(role, colour);
+    control->setPalette(palette);
+}
+
+}  // namespace
+
+void TopTenNameEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    const bool returning = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    if (reason != Qt::MouseFocusReason && !(returning && entered_))
+        selectAll();
+    entered_ = true;
+}
+
+void TopTenNameEdit::focusOutEvent(QFocusEvent* event)
+{
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        entered_ = false;
+    QLineEdit::focusOutEvent(event);
+}
+
+Tfrm_Top10::Tfrm_Top10(QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint), mainWindow_(mainWindow)
+{
+    setObjectName(QStringLiteral("frm_Top10"));
+    setWindowTitle(QStringLiteral("Top10"));
+    setFixedSize(kWidth, kHeight);
+    setModal(true);
+    CreateControls();
+    CentreOverMainWindow();
+}
+
+void Tfrm_Top10::CreateControls()
+{
+    Image1 = new PictureControl(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, kWidth, kHeight);
+    Image1->SetPicture(LoadPng(QStringLiteral(":/assets/art/top10_background.png")));
+    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b) { Image1MouseDown(b); });
+    connect(Image1, &PictureControl::MouseMoved, this, [this] { Image1MouseMove(); });
+    connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { Image1MouseUp(); });
+
+    PNGButton8 = new TPNGButton(this);
+    PNGButton8->setObjectName(QStringLiteral("PNGButton8"));
+    PNGButton8->setGeometry(259, 16, 25, 25);
+    PNGButton8->SetButtonLayout(TPNGButton::pbsImageAbove);
+    PNGButton8->SetButtonStyle(TPNGButton::pbsNoFrame);
+    PNGButton8->SetImageNormal(LoadPng(QStringLiteral(":/assets/art/btn_close.png")));
+    connect(PNGButton8, &TPNGButton::OnClick, this, [this] { SpeedButton1Click(); });
+
+    QLabel** rankFields[kRows] = {&s1, &s2, &s3, &s4, &s5, &s6, &s7, &s8, &s9, &s10};
+    QLabel** scoreFields[kRows] = {&i1, &i2, &i3, &i4, &i5, &i6, &i7, &i8, &i9, &i10};
+    TopTenNameEdit** nameFields[kRows] = {&e1, &e2, &e3, &e4, &e5, &e6, &e7, &e8, &e9, &e10};
+    const QFont font = RowFont();
+    const QColor windowText = palette().color(QPalette::WindowText);
+
+    for (int row = 1; row <= kRows; ++row) {
+        const int top = kFirstRowTop + kRowHeight * (row - 1);
+        const QString number = QString::number(row);
+
+        // Labels draw no background, so the picture shows around their
+        // letters; plain text keeps the score's leading blanks.
+        auto* rank = new QLabel(QStringLiteral("%1.").arg(row), this);
+        rank->setObjectName(QStringLiteral("s") + number);
+        rank->setTextFormat(Qt::PlainText);
+        rank->setFont(font);
+        rank->move(80, top);
+        rank->adjustSize();
+
+        auto* score = new QLabel(this);
+        score->setObjectName(QStringLiteral("i") + number);
+        score->setTextFormat(Qt::PlainText);
+        score->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        score->setFont(font);
+        score->move(104, top);
+        score->adjustSize();
+
+        auto* name = new TopTenNameEdit(QStringLiteral("Gurdala"), this);
+        name->setObjectName(QStringLiteral("e") + number);
+        name->setGeometry(172, top, 101, 20);
+        name->setFrame(false);
+        name->setFont(font);
+        name->setReadOnly(true);
+        // Not a tab stop, but a click still places the cursor in it.
+        name->setFocusPolicy(Qt::ClickFocus);
+        name->setMaxLength(std::numeric_limits<int>::max());
+        QPalette palette = name->palette();
+        palette.setColor(QPalette::Base, kPanelBlue);
+        palette.setColor(QPalette::Text, windowText);
+        name->setPalette(palette);
+
+        *rankFields[row - 1] = ranks_[static_cast<std::size_t>(row - 1)] = rank;
+        *scoreFields[row - 1] = scores_[static_cast<std::size_t>(row - 1)] = score;
+        *nameFields[row - 1] = names_[static_cast<std::size_t>(row - 1)] = name;
+    }
+}
+
+void Tfrm_Top10::FillRow(int row, const QString& scoreText, const QString& name)
+{
+    QLabel* score = ScoreLabel(row);
+    score->setText(scoreText);
+    score->adjustSize();
+    NameEdit(row)->setText(name);
+}
+
+void Tfrm_Top10::OpenRow(int row)
+{
+    TopTenNameEdit* name = NameEdit(row);
+    name->setReadOnly(false);
+    name->setFocusPolicy(Qt::StrongFocus);
+    SetTextColour(name, QPalette::Text, kOpenedRowColour);
+    SetTextColour(ScoreLabel(row), QPalette::WindowText, kOpenedRowColour);
+    SetTextColour(RankLabel(row), QPalette::WindowText, kOpenedRowColour);
+}
+
+int Tfrm_Top10::FirstEditableRow() const
+{
+    for (int row = 1; row <= kRows; ++row)
+        if (!NameEdit(row)->isReadOnly())
+            return row;
+    return 0;
+}
+
+void Tfrm_Top10::CentreOverMainWindow()
+{
+    if (!mainWindow_)
+        return;
+    // Both windows are borderless, so their frames are their client areas.
+    const QRect main = mainWindow_->geometry();
+    move(main.x() + (main.width() - width()) / 2, main.y() + (main.height() - height()) / 2);
+}
+
+void Tfrm_Top10::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        // The main window may have been dragged since this one was made.
+        CentreOverMainWindow();
+        // The first tab stop takes the focus: the opened name edit, if any.
+        for (TopTenNameEdit* name : names_) {
+            if (name->focusPolicy() & Qt::TabFocus) {
+                name->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+void Tfrm_Top10::SpeedButton1Click()
+{
+    done(QDialog::Accepted);
+}
+
+void Tfrm_Top10::Image1MouseDown(Qt::MouseButton button)
+{
+    drag_.MouseDown(this, button);
+}
+
+void Tfrm_Top10::Image1MouseMove()
+{
+    drag_.MouseMove(this);
+}
+
+void Tfrm_Top10::Image1MouseUp()
+{
+    drag_.MouseUp();
+}
+
+void ShowTopTen(QWidget* mainWindow, const std::string& dataDir, std::int32_t score, TopTenMode mode)
+{
+    const bool endOfGame = mode == TopTenMode::EndOfGame;
+
+    // Made hidden; it shows only once its rows are filled.
+    auto form = std::make_unique<Tfrm_Top10>(mainWindow);
+
+    const std::string path = fileio::JoinPath(dataDir, kTopTenFileName);
+    TopTenTable table = ReadTopTenFile(path);
+    table.FillUp();
+    if (endOfGame)
+        table.Append(TopTenNewLine(score));
+    table.Sort();
+
+    for (int row = 1; row <= Tfrm_Top10::kRows; ++row)
+        form->FillRow(row, ToQString(table.ScoreTextAt(row - 1)), ToQString(table.NameAt(row - 1)));
+    if (endOfGame) {
+        const int index = table.FindScoreRow(score);
+        if (index >= 0)
+            form->OpenRow(index + 1);
+    }
+
+    // However the rest ends, the main window is the active one again.
+    struct Reactivate {
+        QPointer<QWidget> window;
+        ~Reactivate()
+        {
+            if (window) {
+                window->activateWindow();
+                window->raise();
+            }
+        }
+    } reactivate{mainWindow};
+
+    form->exec();
+
+    if (!endOfGame)
+        return;
+    // The name is taken however the window was closed.
+    if (const int row = form->FirstEditableRow(); row > 0)
+        table.SetEntry(row - 1, score, FromQString(form->NameEdit(row)->text()));
+    WriteTopTenFile(path, table);
+}

@@ -1,0 +1,87 @@
+// The top-ten window: a small borderless picture window with three columns
+// of ten rows (rank, score, name) and a close button. ShowTopTen creates it
+// for each showing, fills its rows, opens the row of a new score for the
+// player's name, shows it modally and destroys it. The window itself only
+// closes and lets itself be dragged by its picture.
+#pragma once
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+
+#include <array>
+
+#include "ui/window_drag.h"
+
+class QLabel;
+class PictureControl;
+class TPNGButton;
+
+// A name edit. Entering it other than by a mouse click selects its whole
+// text, so that what the player types replaces it; coming back to it when
+// the window is activated again leaves the selection alone.
+class TopTenNameEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    bool entered_ = false;
+};
+
+class Tfrm_Top10 : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 300;
+    static constexpr int kHeight = 375;
+    static constexpr int kRows = 10;
+    // The top of row n (1..10) is kFirstRowTop + kRowHeight * (n - 1).
+    static constexpr int kFirstRowTop = 108;
+    static constexpr int kRowHeight = 20;
+
+    // `mainWindow` is the window it is centred over (may be null).
+    explicit Tfrm_Top10(QWidget* mainWindow);
+
+    PictureControl* Image1 = nullptr;
+    TPNGButton* PNGButton8 = nullptr;
+    QLabel *s1 = nullptr, *s2 = nullptr, *s3 = nullptr, *s4 = nullptr, *s5 = nullptr;
+    QLabel *s6 = nullptr, *s7 = nullptr, *s8 = nullptr, *s9 = nullptr, *s10 = nullptr;
+    QLabel *i1 = nullptr, *i2 = nullptr, *i3 = nullptr, *i4 = nullptr, *i5 = nullptr;
+    QLabel *i6 = nullptr, *i7 = nullptr, *i8 = nullptr, *i9 = nullptr, *i10 = nullptr;
+    TopTenNameEdit *e1 = nullptr, *e2 = nullptr, *e3 = nullptr, *e4 = nullptr, *e5 = nullptr;
+    TopTenNameEdit *e6 = nullptr, *e7 = nullptr, *e8 = nullptr, *e9 = nullptr, *e10 = nullptr;
+
+    // The controls of row n, 1..10.
+    QLabel* RankLabel(int row) const { return ranks_[static_cast<std::size_t>(row - 1)]; }
+    QLabel* ScoreLabel(int row) const { return scores_[static_cast<std::size_t>(row - 1)]; }
+    TopTenNameEdit* NameEdit(int row) const { return names_[static_cast<std::size_t>(row - 1)]; }
+
+    // Shows a score text (leading blanks kept) and a name in row n.
+    void FillRow(int row, const QString& scoreText, const QString& name);
+    // Opens row n for a name: its edit becomes editable and a tab stop, and
+    // the row turns red.
+    void OpenRow(int row);
+    // The first row whose name edit is editable, or 0.
+    int FirstEditableRow() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateControls();
+    void CentreOverMainWindow();
+
+    void SpeedButton1Click();
+    void Image1MouseDown(Qt::MouseButton button);
+    void Image1MouseMove();
+    void Image1MouseUp();
+
+    QPointer<QWidget> mainWindow_;
+    WindowDrag drag_;
+    std::array<QLabel*, kRows> ranks_{};
+    std::array<QLabel*, kRows> scores_{};
+    std::array<TopTenNameEdit*, kRows> names_{};
+};

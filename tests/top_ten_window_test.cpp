@@ -1,0 +1,596 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "platform/app_error.h"
+#include "scores/frm_top10.h"
+#include "scores/show_top_ten.h"
+#include "scores/top_ten_table.h"
+#include "test_support.h"
+#include "ui/picture_control.h"
+#include "ui/png_button.h"
+
+namespace {
+
+using testing_support::ReadFile;
+using testing_support::TempFolder;
+using testing_support::WriteFile;
+
+const QColor kRed(255, 0, 0);
+const QColor kPanelBlue(71, 170, 247);
+
+int RowTop(int row)
+{
+    return 108 + 20 * (row - 1);
+}
+
+// A stand-in for the main window: borderless, 670 x 480, shown at (100, 50).
+class MainWindowStandIn {
+public:
+    MainWindowStandIn()
+    {
+        window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        window.setGeometry(100, 50, 670, 480);
+        window.show();
+        window.activateWindow();
+        // Its activation must not arrive after the top-ten window's.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &window; }));
+    }
+    QWidget window;
+};
+
+// Sends one mouse event to a control with the pointer at `global`.
+void SendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, const QPoint& global)
+{
+    QCursor::setPos(global);
+    const QPointF local = target->mapFromGlobal(QPointF(global));
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, local, QPointF(global), type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// Types `text` into `target` one character at a time, as a keyboard whose
+// keys produce those characters would.
+void TypeText(QWidget* target, const QString& text)
+{
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(target, &release);
+    }
+}
+
+// Shows the window and waits until it is the active one.
+void ShowActive(Tfrm_Top10& form)
+{
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &form; }));
+}
+
+TEST(TopTenWindow, ControlsStandWhereTheDesignPutsThem)
+{
+    Tfrm_Top10 form(nullptr);
+    EXPECT_EQ(form.objectName(), "frm_Top10");
+    EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(form.size(), QSize(300, 375));
+    EXPECT_FALSE(form.isVisible());
+
+    EXPECT_EQ(form.findChild<PictureControl*>("Image1"), form.Image1);
+    EXPECT_EQ(form.Image1->geometry(), QRect(0, 0, 300, 375));
+    EXPECT_FALSE(form.Image1->Picture().isNull());
+
+    EXPECT_EQ(form.findChild<TPNGButton*>("PNGButton8"), form.PNGButton8);
+    EXPECT_EQ(form.PNGButton8->geometry(), QRect(259, 16, 25, 25));
+    EXPECT_EQ(form.PNGButton8->ButtonLayout(), TPNGButton::pbsImageAbove);
+    EXPECT_EQ(form.PNGButton8->ButtonStyle(), TPNGButton::pbsNoFrame);
+    EXPECT_EQ(form.PNGButton8->ImageNormal().size() / form.PNGButton8->ImageNormal().devicePixelRatio(),
+              QSize(16, 16));
+
+    const QColor windowText = form.palette().color(QPalette::WindowText);
+    for (int row = 1; row <= 10; ++row) {
+        SCOPED_TRACE(row);
+        const QString n = QString::number(row);
+        QLabel* rank = form.findChild<QLabel*>("s" + n);
+        QLabel* score = form.findChild<QLabel*>("i" + n);
+        QLineEdit* name = form.findChild<QLineEdit*>("e" + n);
+        ASSERT_TRUE(rank && score && name);
+        EXPECT_EQ(rank, form.RankLabel(row));
+        EXPECT_EQ(score, form.ScoreLabel(row));
+        EXPECT_EQ(name, form.NameEdit(row));
+
+        EXPECT_EQ(rank->text(), n + ".");
+        EXPECT_EQ(rank->pos(), QPoint(80, RowTop(row)));
+        EXPECT_EQ(score->pos(), QPoint(104, RowTop(row)));
+        EXPECT_TRUE(score->alignment() & Qt::AlignLeft);
+        EXPECT_EQ(name->geometry(), QRect(172, RowTop(row), 101, 20));
+        // The rank label is sized to its text and ends before the score.
+        EXPECT_GE(rank->width(), rank->fontMetrics().horizontalAdvance(rank->text()));
+        EXPECT_LE(rank->geometry().right(), 104);
+
+        EXPECT_EQ(name->text(), "Gurdala");
+        EXPECT_TRUE(name->isReadOnly());
+        EXPECT_FALSE(name->hasFrame());
+        EXPECT_FALSE(name->focusPolicy() & Qt::TabFocus);
+        EXPECT_GE(name->maxLength(), 1 << 20);
+        EXPECT_EQ(name->palette().color(QPalette::Base), kPanelBlue);
+        EXPECT_EQ(name->palette().color(QPalette::Text), windowText);
+        EXPECT_EQ(rank->palette().color(QPalette::WindowText), windowText);
+
+        for (QWidget* control : {static_cast<QWidget*>(rank), static_cast<QWidget*>(score),
+                                 static_cast<QWidget*>(name)}) {
+            EXPECT_EQ(control->font().family(), "Comic Sans MS");
+            EXPECT_EQ(control->font().pixelSize(), 12);
+            EXPECT_TRUE(control->font().bold());
+        }
+    }
+}
+
+TEST(TopTenWindow, ScoreTextsKeepTheirLeadingBlanksAndThePictureShowsAroundLabels)
+{
+    Tfrm_Top10 form(nullptr);
+    form.FillRow(1, "     1 000", "Gurdala");
+    form.FillRow(2, "1 000", "Gurdala");
+    EXPECT_EQ(form.i1->text(), "     1 000");
+    // Five blanks in front make the label wider by their advance.
+    EXPECT_EQ(form.i1->width() - form.i2->width(), form.i1->fontMetrics().horizontalAdvance("     "));
+
+    const QImage shot = form.grab().toImage();
+    // Where the blanks stand nothing is drawn: the panel's blue shows.
+    const int blanks = form.i1->fontMetrics().horizontalAdvance("     ");
+    ASSERT_GT(blanks, 4);
+    for (int x = 104; x < 104 + blanks - 1; ++x)
+        for (int y = RowTop(1); y < RowTop(1) + form.i1->height(); ++y)
+            ASSERT_EQ(shot.pixelColor(x, y), kPanelBlue) << x << "," << y;
+    // The labels paint no background of their own, the edits paint blue.
+    EXPECT_EQ(shot.pixelColor(80, RowTop(3)), kPanelBlue);
+    EXPECT_EQ(shot.pixelColor(form.e4->x() + 100, form.e4->y() + 19), kPanelBlue);
+}
+
+TEST(TopTenWindow, OpenedRowIsRedEditableAndTakesTheFocusWithItsTextSelected)
+{
+    MainWindowStandIn main;
+    Tfrm_Top10 form(&main.window);
+    for (int row = 1; row <= 10; ++row)
+        form.FillRow(row, "       500", row == 3 ? " " : "Gurdala");
+    form.OpenRow(3);
+    ShowActive(form);
+
+    // Centred over the main window.
+    EXPECT_EQ(form.pos(), QPoint(100 + (670 - 300) / 2, 50 + (480 - 375) / 2));
+
+    EXPECT_EQ(form.FirstEditableRow(), 3);
+    EXPECT_EQ(QApplication::focusWidget(), form.e3);
+    EXPECT_EQ(form.e3->selectedText(), " ");
+    EXPECT_TRUE(form.e3->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(form.e3->palette().color(QPalette::Text), kRed);
+    EXPECT_EQ(form.i3->palette().color(QPalette::WindowText), kRed);
+    EXPECT_EQ(form.s3->palette().color(QPalette::WindowText), kRed);
+    for (int row : {1, 2, 4, 10}) {
+        SCOPED_TRACE(row);
+        EXPECT_TRUE(form.NameEdit(row)->isReadOnly());
+        EXPECT_NE(form.NameEdit(row)->palette().color(QPalette::Text), kRed);
+        EXPECT_NE(form.RankLabel(row)->palette().color(QPalette::WindowText), kRed);
+    }
+
+    // Typing replaces the selected blank.
+    QTest::keyClicks(form.e3, "Anna");
+    EXPECT_EQ(form.e3->text(), "Anna");
+
+    // A click into a read-only edit places the cursor there, but typing
+    // changes nothing.
+    QTest::mouseClick(form.e5, Qt::LeftButton, {}, QPoint(50, 10));
+    EXPECT_EQ(QApplication::focusWidget(), form.e5);
+    QTest::keyClicks(form.e5, "xy");
+    EXPECT_EQ(form.e5->text(), "Gurdala");
+
+    // Coming back with the keyboard selects the whole name again.
+    QTest::keyClick(&form, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.e3);
+    EXPECT_EQ(form.e3->selectedText(), "Anna");
+
+    // A mouse click into it places the cursor without selecting; being given
+    // the focus any other way selects the whole name.
+    QTest::mouseClick(form.e5, Qt::LeftButton, {}, QPoint(50, 10));
+    QTest::mouseClick(form.e3, Qt::LeftButton, {}, QPoint(5, 10));
+    EXPECT_EQ(QApplication::focusWidget(), form.e3);
+    EXPECT_EQ(form.e3->selectedText(), "");
+    form.e5->setFocus(Qt::OtherFocusReason);
+    form.e3->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(form.e3->selectedText(), "Anna");
+    form.hide();
+}
+
+TEST(TopTenWindow, WithoutAnOpenedRowNothingHasTheFocus)
+{
+    Tfrm_Top10 form(nullptr);
+    ShowActive(form);
+    EXPECT_EQ(form.FirstEditableRow(), 0);
+    EXPECT_EQ(form.focusWidget(), nullptr);
+    QTest::keyClick(&form, Qt::Key_Tab);
+    EXPECT_EQ(form.focusWidget(), nullptr);
+    form.hide();
+}
+
+TEST(TopTenWindow, DraggingThePictureWithTheLeftButtonMovesTheWindow)
+{
+    Tfrm_Top10 form(nullptr);
+    form.move(200, 150);
+    ShowActive(form);
+    const QPoint start = form.pos();
+    const QPoint grip = form.Image1->mapToGlobal(QPoint(40, 40));
+
+    SendMouse(form.Image1, QEvent::MouseButtonPress, Qt::LeftButton, grip);
+    SendMouse(form.Image1, QEvent::MouseMove, Qt::LeftButton, grip + QPoint(30, -20));
+    EXPECT_EQ(form.pos(), start + QPoint(30, -20));
+    SendMouse(form.Image1, QEvent::MouseMove, Qt::LeftButton, grip + QPoint(-500, 700));
+    EXPECT_EQ(form.pos(), start + QPoint(-500, 700));
+    SendMouse(form.Image1, QEvent::MouseButtonRelease, Qt::LeftButton, grip + QPoint(-500, 700));
+    const QPoint dropped = form.pos();
+    SendMouse(form.Image1, QEvent::MouseMove, Qt::NoButton, grip + QPoint(10, 10));
+    EXPECT_EQ(form.pos(), dropped) << "the drag ended with the release";
+
+    // The right button does not drag, and releasing it ends a left drag.
+    const QPoint grip2 = form.Image1->mapToGlobal(QPoint(40, 40));
+    SendMouse(form.Image1, QEvent::MouseButtonPress, Qt::RightButton, grip2);
+    SendMouse(form.Image1, QEvent::MouseMove, Qt::RightButton, grip2 + QPoint(25, 25));
+    EXPECT_EQ(form.pos(), dropped);
+    SendMouse(form.Image1, QEvent::MouseButtonRelease, Qt::RightButton, grip2 + QPoint(25, 25));
+    SendMouse(form.Image1, QEvent::MouseButtonPress, Qt::LeftButton, grip2);
+    SendMouse(form.Image1, QEvent::MouseButtonRelease, Qt::RightButton, grip2);
+    SendMouse(form.Image1, QEvent::MouseMove, Qt::LeftButton, grip2 + QPoint(25, 25));
+    EXPECT_EQ(form.pos(), dropped);
+    form.hide();
+}
+
+TEST(TopTenWindow, LabelsAndEditsDoNotStartADrag)
+{
+    Tfrm_Top10 form(nullptr);
+    form.move(200, 150);
+    ShowActive(form);
+    const QPoint start = form.pos();
+    for (QWidget* control : {static_cast<QWidget*>(form.s2), static_cast<QWidget*>(form.i2),
+                             static_cast<QWidget*>(form.e2)}) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        const QPoint at = control->mapToGlobal(QPoint(3, 3));
+        SendMouse(control, QEvent::MouseButtonPress, Qt::LeftButton, at);
+        SendMouse(control, QEvent::MouseMove, Qt::LeftButton, at + QPoint(40, 40));
+        SendMouse(control, QEvent::MouseButtonRelease, Qt::LeftButton, at + QPoint(40, 40));
+        EXPECT_EQ(form.pos(), start);
+    }
+    form.hide();
+}
+
+TEST(TopTenWindow, CloseButtonEndsTheModalRun)
+{
+    Tfrm_Top10 form(nullptr);
+    bool clicked = false;
+    QTimer::singleShot(0, &form, [&] {
+        QTest::mouseClick(form.PNGButton8, Qt::LeftButton, {}, QPoint(12, 12));
+        clicked = true;
+        if (form.isVisible())
+            form.done(QDialog::Rejected);  // never leave a modal window open
+    });
+    EXPECT_EQ(form.exec(), QDialog::Accepted);
+    EXPECT_TRUE(clicked);
+    EXPECT_FALSE(form.isVisible());
+}
+
+// ---------------------------------------------------------------------------
+// ShowTopTen from start to end, with the modal window driven by a timer.
+
+// Waits for the top-ten window to be shown modally, runs `whileOpen` on it,
+// then closes it with its close button (unless `whileOpen` closed it).
+class ModalDriver {
+public:
+    explicit ModalDriver(std::function<void(Tfrm_Top10&)> whileOpen) : whileOpen_(std::move(whileOpen))
+    {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+        timer_.start();
+    }
+    int TimesShown() const { return shown_; }
+
+private:
+    void Poll()
+    {
+        auto* form = qobject_cast<Tfrm_Top10*>(QApplication::activeModalWidget());
+        if (!form || !form->isVisible())
+            return;
+        timer_.stop();
+        ++shown_;
+        EXPECT_TRUE(QTest::qWaitFor([form] { return QApplication::activeWindow() == form; }));
+        whileOpen_(*form);
+        if (form->isVisible())
+            QTest::mouseClick(form->PNGButton8, Qt::LeftButton, {}, QPoint(12, 12));
+        if (form->isVisible()) {
+            ADD_FAILURE() << "the close button did not close the window";
+            form->done(QDialog::Rejected);
+        }
+    }
+
+    std::function<void(Tfrm_Top10&)> whileOpen_;
+    QTimer timer_;
+    int shown_ = 0;
+};
+
+struct Shown {
+    std::vector<QString> scores;
+    std::vector<QString> names;
+    int openedRow = 0;
+    QWidget* focus = nullptr;
+    QString selected;
+};
+
+Shown Record(Tfrm_Top10& form)
+{
+    Shown shown;
+    for (int row = 1; row <= 10; ++row) {
+        shown.scores.push_back(form.ScoreLabel(row)->text());
+        shown.names.push_back(form.NameEdit(row)->text());
+    }
+    shown.openedRow = form.FirstEditableRow();
+    shown.focus = QApplication::focusWidget();
+    if (auto* edit = qobject_cast<QLineEdit*>(shown.focus))
+        shown.selected = edit->selectedText();
+    return shown;
+}
+
+std::string DefaultFileText()
+{
+    std::string text;
+    for (int d = 0; d < 10; ++d)
+        text += TopTenDefaultLine(d) + "\r\n";
+    return text;
+}
+
+std::string FileOf(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+class TopTenShow : public ::testing::Test {
+protected:
+    // Ends a game with `score`, types `typed` into the focused control while
+    // the window is open, and returns what the window showed.
+    Shown EndGame(std::int32_t score, const QString& typed)
+    {
+        Shown shown;
+        ModalDriver driver([&](Tfrm_Top10& form) {
+            shown = Record(form);
+            if (!typed.isEmpty() && QApplication::focusWidget())
+                TypeText(QApplication::focusWidget(), typed);
+        });
+        ShowTopTen(&main.window, dir.Path(), score, TopTenMode::EndOfGame);
+        EXPECT_EQ(driver.TimesShown(), 1);
+        return shown;
+    }
+
+    std::string Path() const { return dir.File("Top10.txt"); }
+    TopTenTable Written() const
+    {
+        TopTenTable table;
+        table.SetText(ReadFile(Path()));
+        return table;
+    }
+    std::string GetLine(int index) const
+    {
+        const TopTenTable table = Written();
+        return index < table.Count() ? std::string(table.Line(index)) : "<no such line>";
+    }
+    int LineCount() const { return Written().Count(); }
+
+    MainWindowStandIn main;
+    TempFolder dir;
+};
+
+TEST_F(TopTenShow, FirstFinishedGameWritesElevenLinesWithTheTypedName)
+{
+    const Shown shown = EndGame(500, "Anna");
+    EXPECT_EQ(shown.scores[0], "       500");
+    EXPECT_EQ(shown.names[0], " ");
+    EXPECT_EQ(shown.scores[1], "     1 0000");
+    EXPECT_EQ(shown.names[9], "Gurdala");
+    EXPECT_EQ(shown.openedRow, 1);
+    EXPECT_EQ(shown.selected, " ");
+    EXPECT_EQ(ReadFile(Path()), "99499\t       500\tAnna\r\n" + DefaultFileText());
+    // The main window is the active one again.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &main.window; }));
+}
+
+TEST_F(TopTenShow, ClosingWithoutTypingStoresOneBlank)
+{
+    EndGame(0, "");
+    // A score of 0 shares the key 99999 with the default lines, but its score
+    // text has a blank where theirs have the digit 1.
+    EXPECT_EQ(ReadFile(Path()), "99999\t         0\t \r\n" + DefaultFileText());
+}
+
+TEST_F(TopTenShow, EscapeClosesAndTheNameIsStillTaken)
+{
+    ModalDriver driver([](Tfrm_Top10& form) {
+        QTest::keyClicks(form.e1, "Bea");
+        QTest::keyClick(form.e1, Qt::Key_Escape);
+        EXPECT_FALSE(form.isVisible());
+    });
+    ShowTopTen(&main.window, dir.Path(), 500, TopTenMode::EndOfGame);
+    EXPECT_EQ(ReadFile(Path()), "99499\t       500\tBea\r\n" + DefaultFileText());
+}
+
+TEST_F(TopTenShow, NamesAreStoredInCodePage1250WithoutLineBreakingCharacters)
+{
+    EndGame(500, QString::fromUtf8("ÁÉÖÜŐŰ €日"));
+    EXPECT_EQ(GetLine(0), "99499\t       500\t\xC1\xC9\xD6\xDC\xD5\xDB \x80?");
+
+    // A pasted name with a tab, CR and LF would make more fields or lines.
+    ModalDriver driver([](Tfrm_Top10& form) { form.NameEdit(form.FirstEditableRow())->setText("a\tb\rc\nd"); });
+    ShowTopTen(&main.window, dir.Path(), 700, TopTenMode::EndOfGame);
+    EXPECT_EQ(GetLine(0), "99299\t       700\ta b c d");
+    EXPECT_EQ(GetLine(1), "99499\t       500\t\xC1\xC9\xD6\xDC\xD5\xDB \x80?");
+    EXPECT_EQ(LineCount(), 12);
+}
+
+TEST_F(TopTenShow, OlderEntryWithAnEmptyNameIsTheRowOpened)
+{
+    WriteFile(Path(), FileOf({"99299\t       700\tZoli", "99299\t       700\t"}));
+    const Shown shown = EndGame(700, "Kati");
+    // Eight fillers, then the new line; sorted: the empty name, the blank
+    // name, "Zoli", then the fillers.
+    EXPECT_EQ(shown.openedRow, 1);
+    EXPECT_EQ(shown.names[0], "");
+    EXPECT_EQ(shown.names[1], " ");
+    EXPECT_EQ(shown.names[2], "Zoli");
+    EXPECT_EQ(shown.scores[3], "     1 000");
+    EXPECT_EQ(GetLine(0), "99299\t       700\tKati");
+    EXPECT_EQ(GetLine(1), "99299\t       700\t ");
+    EXPECT_EQ(GetLine(2), "99299\t       700\tZoli");
+    EXPECT_EQ(GetLine(3), TopTenFillerLine());
+    EXPECT_EQ(LineCount(), 11);
+}
+
+TEST_F(TopTenShow, BigScoresSortByTheTextOfTheirKeys)
+{
+    // 90 000 has the key 9999, which sorts after 99499 (500) but, its tab
+    // coming before the fifth 9, before the filler lines (99999).
+    WriteFile(Path(), FileOf({"99499\t       500\tAnna"}));
+    const Shown shown = EndGame(90000, "Big");
+    EXPECT_EQ(shown.openedRow, 2);
+    EXPECT_EQ(shown.scores[1], "    90 000");
+    EXPECT_EQ(GetLine(0), "99499\t       500\tAnna");
+    EXPECT_EQ(GetLine(1), "9999\t    90 000\tBig");
+    EXPECT_EQ(GetLine(2), TopTenFillerLine());
+    EXPECT_EQ(LineCount(), 11);
+}
+
+TEST_F(TopTenShow, ScoreBelowTenBetterOnesOpensNoRowButIsWritten)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < 10; ++i)
+        lines.push_back(TopTenLine(1000 + i, "P" + std::to_string(i)));
+    lines.push_back(TopTenLine(3, "Low"));
+    WriteFile(Path(), FileOf(lines));
+
+    const Shown shown = EndGame(50, "ignored");
+    EXPECT_EQ(shown.openedRow, 0);
+    EXPECT_EQ(shown.focus, nullptr);
+    EXPECT_EQ(shown.scores[0], "     1 009");
+    EXPECT_EQ(shown.names[9], "P0");
+    EXPECT_EQ(LineCount(), 12);
+    EXPECT_EQ(GetLine(10), "99949\t        50\t ");
+    EXPECT_EQ(GetLine(11), "99996\t         3\tLow");
+}
+
+TEST_F(TopTenShow, ViewingShowsTheTableAndWritesNothing)
+{
+    Shown shown;
+    ModalDriver driver([&](Tfrm_Top10& form) { shown = Record(form); });
+    ShowTopTen(&main.window, dir.Path(), -1, TopTenMode::Viewing);
+    ASSERT_EQ(driver.TimesShown(), 1);
+    for (int d = 0; d < 10; ++d) {
+        EXPECT_EQ(shown.scores[d], QString("     1 000") + QString::number(d));
+        EXPECT_EQ(shown.names[d], "Gurdala");
+    }
+    EXPECT_EQ(shown.openedRow, 0);
+    EXPECT_EQ(shown.focus, nullptr);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path())));
+
+    // An existing file is shown sorted (and filled up) but left byte for
+    // byte as it was. Lines without fields show empty texts.
+    const std::string unsorted = "b\tx\ty\nA\r\n";
+    WriteFile(Path(), unsorted);
+    ModalDriver again([&](Tfrm_Top10& form) { shown = Record(form); });
+    ShowTopTen(&main.window, dir.Path(), 123, TopTenMode::Viewing);
+    EXPECT_EQ(shown.scores[0], "     1 000");
+    EXPECT_EQ(shown.names[7], "Gurdala");
+    EXPECT_EQ(shown.scores[8], "");
+    EXPECT_EQ(shown.names[8], "");
+    EXPECT_EQ(shown.scores[9], "x");
+    EXPECT_EQ(shown.names[9], "y");
+    EXPECT_EQ(shown.openedRow, 0);
+    EXPECT_EQ(ReadFile(Path()), unsorted);
+}
+
+TEST_F(TopTenShow, UnreadableFileShowsNoWindow)
+{
+    ASSERT_EQ(::mkdir(Path().c_str(), 0755), 0);
+    for (TopTenMode mode : {TopTenMode::Viewing, TopTenMode::EndOfGame}) {
+        ModalDriver driver([](Tfrm_Top10&) {});
+        try {
+            ShowTopTen(&main.window, dir.Path(), 500, mode);
+            ADD_FAILURE() << "a folder was read as the table";
+        } catch (const AppError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + Path() + "\". Is a directory");
+        }
+        QTest::qWait(20);
+        EXPECT_EQ(driver.TimesShown(), 0);
+    }
+}
+
+TEST_F(TopTenShow, UnwritableFileIsAnErrorAfterTheWindowClosed)
+{
+    // The data folder's place is taken by a regular file.
+    WriteFile(dir.File("plain"), "x");
+    const std::string dataDir = dir.File("plain");
+    ModalDriver driver([](Tfrm_Top10& form) { QTest::keyClicks(form.e1, "Anna"); });
+    try {
+        ShowTopTen(&main.window, dataDir, 500, TopTenMode::EndOfGame);
+        ADD_FAILURE() << "wrote below a regular file";
+    } catch (const AppError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + dataDir + "/Top10.txt\". ", 0), 0u)
+            << e.what();
+    }
+    EXPECT_EQ(driver.TimesShown(), 1);
+    EXPECT_EQ(ReadFile(dataDir), "x");
+}
+
+TEST_F(TopTenShow, FailedWriteLeavesTheOldFileIntact)
+{
+    const std::string old = FileOf({"99499\t       500\tAnna"});
+    WriteFile(Path(), old);
+
+    // Files may not grow past a few bytes while the window is open, so the
+    // new table cannot be written (as root, permissions would not stop it).
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+    ModalDriver driver([&](Tfrm_Top10& form) {
+        QTest::keyClicks(form.e1, "Bea");
+        rlimit small = saved;
+        small.rlim_cur = 16;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    });
+    try {
+        ShowTopTen(&main.window, dir.Path(), 600, TopTenMode::EndOfGame);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ADD_FAILURE() << "the table was written past the file size limit";
+    } catch (const AppError& e) {
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + Path() + "\". ", 0), 0u) << e.what();
+    }
+    std::signal(SIGXFSZ, savedSignal);
+    EXPECT_EQ(driver.TimesShown(), 1);
+    EXPECT_EQ(ReadFile(Path()), old);
+    EXPECT_EQ(QDir(QString::fromStdString(dir.Path())).entryList(QDir::Files), QStringList{"Top10.txt"});
+}
+
+}  // namespace
