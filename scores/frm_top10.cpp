@@ -116,6 +116,9 @@ void Tfrm_Top10::CreateControls()
         name->setObjectName(QStringLiteral("e") + number);
         name->setGeometry(172, top, 101, 20);
         name->setFrame(false);
+        // Text at the top, on the labels' line, rather than centred in the
+        // edit's 20 pixels.
+        name->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         name->setFont(font);
         name->setReadOnly(true);
         // Not a tab stop, but a click still places the cursor in it.

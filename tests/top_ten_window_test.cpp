@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -159,6 +160,21 @@ TEST(TopTenWindow, ScoreTextsKeepTheirLeadingBlanksAndThePictureShowsAroundLabel
     for (int x = 104; x < 104 + blanks - 1; ++x)
         for (int y = RowTop(1); y < RowTop(1) + form.i1->height(); ++y)
             ASSERT_EQ(shot.pixelColor(x, y), kPanelBlue) << x << "," << y;
+    // Score and name stand on one line: the name's letters start no lower
+    // than a pixel below the score's (an edit centres its text by default).
+    auto inkTop = [&shot](int left, int right, int top) {
+        for (int y = top; y < top + 20; ++y)
+            for (int x = left; x < right; ++x)
+                if (shot.pixelColor(x, y).lightness() < 80)
+                    return y - top;
+        return -1;
+    };
+    const int scoreInk = inkTop(104, 104 + form.i2->width(), RowTop(2));
+    const int nameInk = inkTop(172, 273, RowTop(2));
+    ASSERT_GE(scoreInk, 0);
+    ASSERT_GE(nameInk, 0);
+    EXPECT_LE(std::abs(nameInk - scoreInk), 1) << "score " << scoreInk << ", name " << nameInk;
+
     // The labels paint no background of their own, the edits paint blue.
     EXPECT_EQ(shot.pixelColor(80, RowTop(3)), kPanelBlue);
     EXPECT_EQ(shot.pixelColor(form.e4->x() + 100, form.e4->y() + 19), kPanelBlue);
