@@ -1,0 +1,283 @@
+"""Tests of the word list generator's filters, formatting and morphology.
+
+Run with:  python3 -m unittest discover -s assets/dictionary
+"""
+
+from __future__ import annotations
+
+import io
+import subprocess
+import sys
+import tarfile
+import tempfile
+import unittest
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE))
+
+import check_format  # noqa: E402
+import generate  # noqa: E402
+
+FIXTURE = HERE / "fixtures" / "cspell_dump_sample.txt"
+
+
+class PlayableTest(unittest.TestCase):
+    def test_plain_lower_case_words_pass(self):
+        for word in ("alma", "kutyák", "könyvet", "fül", "ez", "kecskegida"):
+            self.assertTrue(generate.is_playable(word), word)
+
+    def test_capitalised_words_fail(self):
+        for word in ("Alma", "Budapest", "ALMA", "Ügy", "Éva", "kutyA"):
+            self.assertFalse(generate.is_playable(word), word)
+
+    def test_punctuation_digits_and_spaces_fail(self):
+        for word in ("alma-fa", "ún.", "kft.", "o'clock", "alma2", "2alma", "al ma", "al\tma", ""):
+            self.assertFalse(generate.is_playable(word), repr(word))
+
+    def test_letters_missing_from_the_board_fail(self):
+        for word in ("víz", "ló", "kő", "tű", "út", "quiz", "wow", "taxi", "ñandu", "straße"):
+            self.assertFalse(generate.is_playable(word), word)
+
+    def test_every_board_letter_is_allowed(self):
+        # One word per board letter, each with a vowel and of legal length.
+        for letter in "aábcdeéfghijklmnoöprstuüvyz":
+            word = letter + "a" if letter not in generate.VOWELS else letter * 2
+            self.assertTrue(generate.is_playable(word, frozenset()), word)
+
+    def test_length_limits(self):
+        self.assertFalse(generate.is_playable("a", frozenset()))
+        self.assertTrue(generate.is_playable("ab", frozenset()))
+        self.assertTrue(generate.is_playable("kecskegida", frozenset()))  # 10
+        self.assertFalse(generate.is_playable("kecskegidák", frozenset()))  # 11
+        # Length counts letters, not bytes of an encoding.
+        self.assertTrue(generate.is_playable("éééééééééé", frozenset()))
+        self.assertFalse(generate.is_playable("ééééééééééé", frozenset()))
+
+    def test_a_vowel_is_required_and_y_is_no_vowel(self):
+        for word in ("brr", "szt", "pszt", "nyty", "ggy"):
+            self.assertFalse(generate.is_playable(word, frozenset()), word)
+        for vowel in "aáeéioöuü":
+            self.assertTrue(generate.is_playable("b" + vowel, frozenset()), vowel)
+
+    def test_stoplist(self):
+        self.assertTrue(generate.STOPLIST, "the stoplist must not be empty")
+        for word in generate.STOPLIST:
+            self.assertFalse(generate.is_playable(word), word)
+            self.assertEqual(len(word), 2, word)
+            self.assertTrue(generate.is_playable(word, frozenset()), word)
+        # Common two-letter words must stay playable.
+        for word in ("ez", "az", "ma", "de", "ha", "és", "te", "mi", "ti", "ki", "be", "le", "el", "fa", "ég", "ül", "öt", "ad"):
+            self.assertTrue(generate.is_playable(word), word)
+        self.assertFalse(generate.is_playable("ab", frozenset({"ab"})))
+
+
+class CspellDumpTest(unittest.TestCase):
+    def test_helper_lines_are_skipped(self):
+        self.assertIsNone(generate.cspell_entry_word("~alma"))
+        self.assertIsNone(generate.cspell_entry_word("~+almas+"))
+        self.assertIsNone(generate.cspell_entry_word("!almaa"))
+        self.assertIsNone(generate.cspell_entry_word("!"))
+        self.assertIsNone(generate.cspell_entry_word(""))
+        self.assertIsNone(generate.cspell_entry_word("+"))
+
+    def test_compound_markers_are_removed(self):
+        self.assertEqual(generate.cspell_entry_word("+alma"), "alma")
+        self.assertEqual(generate.cspell_entry_word("alma+"), "alma")
+        self.assertEqual(generate.cspell_entry_word("+almás+\n"), "almás")
+        self.assertEqual(generate.cspell_entry_word("  könyvet  \n"), "könyvet")
+
+    def test_fixture_dump(self):
+        lines = FIXTURE.read_text(encoding="utf-8").splitlines(keepends=True)
+        words = generate.playable_cspell_words(lines)
+        self.assertEqual(
+            words,
+            {"alma", "almás", "almafa", "pestiek", "kutyák", "ház", "ab", "ez",
+             "bé", "la", "kecskegida", "könyvet"},
+        )
+        entries = generate.select_entries(words, abbreviations={"ab"})
+        self.assertEqual(
+            entries,
+            {"alma", "almás", "almafa", "pestiek", "kutyák", "ház", "ez",
+             "kecskegida", "könyvet"},
+        )
+
+
+class EncodingTest(unittest.TestCase):
+    def test_entry_is_quoted_cp1250(self):
+        self.assertEqual(generate.encode_entry("alma"), b'"alma"')
+        self.assertEqual(generate.encode_entry("ágy"), b'"\xe1gy"')
+        self.assertEqual(generate.encode_entry("ég"), b'"\xe9g"')
+        self.assertEqual(generate.encode_entry("öt"), b'"\xf6t"')
+        self.assertEqual(generate.encode_entry("fül"), b'"f\xfcl"')
+
+    def test_list_is_byte_sorted_unique_crlf(self):
+        data = generate.render_word_list(["ab", "b", "a", "ab", "ül", "öl", "él", "el", "zab", "ág", "alma"])
+        self.assertEqual(
+            data,
+            b'"a"\r\n"ab"\r\n"alma"\r\n"b"\r\n"el"\r\n"zab"\r\n'
+            b'"\xe1g"\r\n"\xe9l"\r\n"\xf6l"\r\n"\xfcl"\r\n',
+        )
+
+    def test_rendered_fixture_passes_the_format_check(self):
+        lines = FIXTURE.read_text(encoding="utf-8").splitlines()
+        words = generate.select_entries(generate.playable_cspell_words(lines))
+        data = generate.render_word_list(words)
+        self.assertEqual(check_format.check_list(data), len(words))
+        self.assertTrue(data.endswith(b"\r\n"))
+        self.assertNotIn(b"\r\n\r\n", data)
+
+    def test_archive_round_trip_and_determinism(self):
+        data = generate.render_word_list(["alma", "körte", "szilva"])
+        with tempfile.TemporaryDirectory() as tmp:
+            first = Path(tmp, "a.tar.xz")
+            second = Path(tmp, "b.tar.xz")
+            generate.write_archive(data, first)
+            generate.write_archive(data, second)
+            self.assertEqual(first.read_bytes(), second.read_bytes())
+            with tarfile.open(first, "r:xz") as tar:
+                self.assertEqual(tar.getnames(), ["SzavakLista.txt"])
+                self.assertEqual(tar.extractfile("SzavakLista.txt").read(), data)
+            self.assertEqual(check_format.read_list(first), data)
+
+
+class FormatCheckTest(unittest.TestCase):
+    GOOD = b'"alma"\r\n"k\xf6rte"\r\n"\xe1gy"\r\n'
+
+    def assertRejected(self, data: bytes, fragment: str):
+        with self.assertRaises(check_format.FormatError) as cm:
+            check_format.check_list(data)
+        self.assertIn(fragment, str(cm.exception))
+
+    def test_good_list(self):
+        self.assertEqual(check_format.check_list(self.GOOD), 3)
+
+    def test_faults(self):
+        self.assertRejected(b"", "empty")
+        self.assertRejected(b'"alma"\r\n"k\xf6rte"', "last line")
+        self.assertRejected(b'"alma"\n"k\xf6rte"\r\n', "CR LF")
+        self.assertRejected(b'"alma"\r"k\xf6rte"\r\n', "CR LF")
+        self.assertRejected(b'alma\r\n', "double quotes")
+        self.assertRejected(b'"alma\r\n', "double quotes")
+        self.assertRejected(b'"alma"\r\n"alma"\r\n', "repeats")
+        self.assertRejected(b'"k\xf6rte"\r\n"alma"\r\n', "not sorted")
+        self.assertRejected(b'"\xe1gy"\r\n"alma"\r\n', "not sorted")
+        self.assertRejected(b'"l\xf3"\r\n', "not on the board")  # ló
+        self.assertRejected(b'"Alma"\r\n', "not on the board")
+        self.assertRejected(b'"al ma"\r\n', "not on the board")
+        self.assertRejected(b'"a\x98b"\r\n', "1250")  # undefined in cp1250
+        self.assertRejected(b'"a"\r\n', "letters")
+        self.assertRejected(b'"kecskegid\xe1k"\r\n', "letters")
+        self.assertRejected(b'"brr"\r\n', "vowel")
+        self.assertRejected(b'"alma"\r\n\r\n', "line 2")
+
+    def test_command_line(self):
+        script = HERE / "check_format.py"
+        with tempfile.TemporaryDirectory() as tmp:
+            good = Path(tmp, "SzavakLista.txt")
+            good.write_bytes(self.GOOD)
+            bad = Path(tmp, "bad.txt")
+            bad.write_bytes(b'"ez"\r\n"az"\r\n')
+            archive = Path(tmp, "SzavakLista.tar.xz")
+            generate.write_archive(self.GOOD, archive)
+            two = Path(tmp, "two.tar.xz")
+            with tarfile.open(two, "w:xz") as tar:
+                for name in ("SzavakLista.txt", "extra.txt"):
+                    info = tarfile.TarInfo(name)
+                    info.size = len(self.GOOD)
+                    tar.addfile(info, io.BytesIO(self.GOOD))
+
+            def run(path):
+                return subprocess.run([sys.executable, str(script), str(path)], capture_output=True, text=True)
+
+            self.assertEqual(run(good).returncode, 0)
+            self.assertEqual(run(archive).returncode, 0)
+            r = run(bad)
+            self.assertEqual(r.returncode, 1)
+            self.assertIn("line 2", r.stderr)
+            r = run(two)
+            self.assertEqual(r.returncode, 1)
+            self.assertIn("extra.txt", r.stderr)
+            self.assertEqual(run(Path(tmp, "missing.txt")).returncode, 2)
+
+
+class MorphologyTest(unittest.TestCase):
+    def test_harmony(self):
+        self.assertEqual(generate.harmony("ház"), ("back",))
+        self.assertEqual(generate.harmony("kert"), ("front",))
+        self.assertEqual(generate.harmony("föld"), ("round",))
+        self.assertEqual(generate.harmony("papír"), ("back", "front"))
+        self.assertEqual(generate.harmony("nyit"), ("back", "front"))
+        self.assertEqual(generate.harmony("kert"), ("front",))
+
+    def test_consonant_doubling(self):
+        self.assertEqual(generate.double_final("ház"), "házz")
+        self.assertEqual(generate.double_final("kosz"), "kossz")
+        self.assertEqual(generate.double_final("toll"), "toll")
+        self.assertEqual(generate.double_final("meggy"), "meggy")
+        self.assertEqual(generate.double_final("lány"), "lánny")
+        self.assertIsNone(generate.double_final("kutya"))
+
+    def test_assimilating_suffixes(self):
+        self.assertEqual(generate.attach("ház", "~al"), ["házzal"])
+        self.assertEqual(generate.attach("kutyá", "~al"), ["kutyával"])
+        self.assertEqual(generate.attach("könyv", "~el"), ["könyvvel"])
+        self.assertEqual(generate.attach("toll", "~al"), ["tollal"])
+        self.assertIn("olvassa", generate.attach("olvas", "+a"))
+        self.assertIn("nézzen", generate.attach("néz", "+en"))
+        self.assertIn("lásson", generate.attach("lát", "+on"))
+        self.assertIn("fessen", generate.attach("fest", "+en"))
+        self.assertEqual(generate.attach("ad", "+on"), ["adjon"])
+
+    def test_no_linking_vowel_after_a_vowel(self):
+        self.assertEqual(generate.attach("kutyá", "ok"), [])
+        self.assertEqual(generate.attach("kutyá", "k"), ["kutyák"])
+        self.assertEqual(generate.attach("ház", "ak"), ["házak"])
+
+    def test_comparative_only_for_adjectives(self):
+        self.assertIn(("nagyobb", True), set(generate.nominal_base_forms("nagy", adjective=True)))
+        self.assertNotIn("nagyobb", {f for f, _ in generate.nominal_base_forms("nagy")})
+
+    def test_derivations_inflect_once_and_do_not_stack(self):
+        forms = dict(generate.nominal_base_forms("alma"))
+        self.assertTrue(forms["almás"])  # a new stem
+        self.assertFalse(forms["almák"])  # an inflection
+        self.assertFalse(forms["almányi"])  # -nyi is not inflected further
+        derived = set(generate.derived_stem_forms("almás"))
+        self.assertTrue({"almásak", "almásat", "almásom"} <= derived)
+        self.assertFalse([f for f in derived if f.endswith(("bb", "ság", "é", "ai", "aim"))])
+
+    def test_prefixes_are_not_stacked(self):
+        verbal = {"megy", "elmegy", "ment", "elment", "nézte", "kiabál", "olvasgatnánk"}
+        cands = generate.prefixed_candidates(verbal, ["el", "meg", "vissza"])
+        self.assertTrue({"elnézte", "megnézte", "visszament", "elkiabál", "megmegy"} <= cands)
+        self.assertNotIn("megelmegy", cands)
+        self.assertNotIn("visszaelment", cands)
+        self.assertNotIn("visszanézte", cands)  # 11 letters
+        self.assertFalse([c for c in cands if len(c) > generate.MAX_LEN])
+
+    def test_lengthening(self):
+        self.assertEqual(generate.lengthened("alma"), ["almá", "alma"])
+        self.assertEqual(generate.lengthened("körte"), ["körté", "körte"])
+        self.assertEqual(generate.lengthened("ház"), ["ház"])
+
+    def test_generated_forms_include_everyday_forms(self):
+        def bases(stem, adjective=False):
+            return {f for f, _ in generate.nominal_base_forms(stem, adjective)}
+
+        self.assertTrue({"könyvet", "könyvek", "könyvem"} <= bases("könyv"))
+        self.assertTrue({"csillagok", "csillagot"} <= bases("csillag"))
+        self.assertTrue({"kutyák", "kutyája", "kutyáim"} <= bases("kutya"))
+        self.assertTrue({"nyitom", "nyitja", "nyitotta"} <= set(generate.verb_forms("nyit")))
+        self.assertTrue({"házban", "házzal", "házon"} <= set(generate.case_forms("ház", ("back",))))
+        forms = set(generate.verb_forms("néz"))
+        self.assertTrue({"nézek", "nézte", "nézett", "néztük", "nézzük", "nézne", "nézni"} <= forms)
+        forms = set(generate.verb_forms("ül"))
+        self.assertTrue({"ülök", "ültem", "üljön", "ülne"} <= forms)
+        self.assertFalse({"ülok", "ülak", "ülon"} & forms)
+        self.assertEqual(generate.verb_roots_of_lemma("dolgozik")[0], "dolgoz")
+        self.assertIn("ünnepl", generate.verb_roots_of_lemma("ünnepel"))
+
+
+if __name__ == "__main__":
+    unittest.main()
