@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# `make bench`: builds the benchmarks in build-bench (Release), generates every
+# input into a temporary folder, times the game's start-up and peak memory
+# under Xvfb against a bare Qt window, runs the Google Benchmark suite and
+# ends with one table of results against their goals. See bench/README.md.
+#
+# Settings through the environment:
+#   STARTUP_RUNS   first-frame runs of each program (default 7, at least 5)
+#   BENCH_FILTER   a Google Benchmark filter for the suite (default: all)
+#   KEEP_WORK=1    keep the temporary folder and print its path
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+BUILD=$ROOT/build-bench
+JOBS=$(nproc 2>/dev/null || echo 2)
+STARTUP_RUNS=${STARTUP_RUNS:-7}
+BENCH_FILTER=${BENCH_FILTER:-}
+
+# --- packages the probe needs (the Makefile's deps brings the rest)
+missing=""
+for p in libxcb1-dev libxcb-damage0-dev xvfb libbenchmark-dev xz-utils; do
+    dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed' || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    if [ "$(id -u)" = 0 ]; then sudo=""; elif command -v sudo >/dev/null 2>&1; then sudo="sudo"; else
+        echo "Missing packages:$missing. Please run as root: apt-get install -y$missing" >&2; exit 1
+    fi
+    echo "Installing:$missing"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
+fi
+
+# --- build
+cmake -S "$ROOT" -B "$BUILD" -DVORPANTA_BUILD_BENCHMARKS=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$BUILD" -j "$JOBS" --target vorpanta vorpanta_bench bare_window first_frame_probe
+
+if [ -e "$BUILD/Vorpanta.ini" ]; then
+    echo "$BUILD/Vorpanta.ini exists: the game would keep its data beside the program. Remove it first." >&2
+    exit 1
+fi
+
+# --- scratch folder, Xvfb
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/vorpanta-bench.XXXXXX")
+XVFB_PID=""
+cleanup() {
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+    if [ "${KEEP_WORK:-0}" = 1 ]; then echo "Inputs kept in $WORK"; else rm -rf "$WORK"; fi
+}
+trap cleanup EXIT
+
+# --- the dictionary: the shipped one, else a generated stand-in
+DICTIONARY=""
+ARCHIVE="$ROOT/assets/dictionary/SzavakLista.tar.xz"
+if [ -f "$ARCHIVE" ]; then
+    mkdir -p "$WORK/shipped"
+    tar -xJf "$ARCHIVE" -C "$WORK/shipped"
+    DICTIONARY=$(find "$WORK/shipped" -type f -iname 'SzavakLista.txt' | head -n 1)
+fi
+if [ -z "$DICTIONARY" ]; then
+    echo "No shipped dictionary ($ARCHIVE): a generated stand-in takes its place."
+fi
+
+BENCH=("$BUILD/bench/vorpanta_bench" "--work=$WORK")
+[ -n "$DICTIONARY" ] && BENCH+=("--dictionary=$DICTIONARY")
+"${BENCH[@]}" --prepare
+
+# --- start-up and memory: the game with the dictionary in its data folder
+# (XDG_DATA_HOME/Vorpanta), against the bare window; interleaved runs after
+# one unrecorded warm-up run of each.
+mkdir -p "$WORK/xdg/Vorpanta" "$WORK/runtime"
+chmod 700 "$WORK/runtime"
+ln -s "$WORK/dictionary/SzavakLista.txt" "$WORK/xdg/Vorpanta/SzavakLista.txt"
+display=""
+for n in $(seq 90 120); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "No free X display number" >&2; exit 1; }
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+
+STARTUP="$WORK/startup.txt"
+: >"$STARTUP"
+probe() {  # label program
+    DISPLAY=$display XDG_DATA_HOME="$WORK/xdg" XDG_RUNTIME_DIR="$WORK/runtime" \
+        "$BUILD/bench/first_frame_probe" -- "$2"
+}
+echo "Start-up: $STARTUP_RUNS first-frame runs each of the game and the bare window"
+probe bare "$BUILD/bench/bare_window" >/dev/null
+probe game "$BUILD/vorpanta" >/dev/null
+for i in $(seq "$STARTUP_RUNS"); do
+    for label in bare game; do
+        if [ $label = bare ]; then program="$BUILD/bench/bare_window"; else program="$BUILD/vorpanta"; fi
+        line=$(probe $label "$program")
+        echo "  $label $line"
+        echo "$label $line" >>"$STARTUP"
+    done
+done
+kill "$XVFB_PID" 2>/dev/null || true
+wait "$XVFB_PID" 2>/dev/null || true
+XVFB_PID=""
+
+# --- the suite, then the table
+MACHINE="$(date -u '+%Y-%m-%d %H:%M UTC') · nproc $(nproc) · $(lscpu | sed -n 's/^Model name: *//p' | head -n 1) · $(free -g | awk '/^Mem:/ {print $2 " GiB memory"}')"
+[ -n "$DICTIONARY" ] || MACHINE="$MACHINE · dictionary: generated stand-in"
+ARGS=("--startup=$STARTUP" "--machine=$MACHINE")
+[ -n "$BENCH_FILTER" ] && ARGS+=("--benchmark_filter=$BENCH_FILTER")
+"${BENCH[@]}" "${ARGS[@]}"
