@@ -1,6 +1,15 @@
 #include "game/word_lists.h"
 
+#include <QByteArray>
+#include <QFile>
+#include <QSaveFile>
+
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/text_helpers.h"
 #include "platform/app_error.h"
@@ -24,6 +33,79 @@ std::string ListPath(const std::string& dataDir, const std::string& name, bool& 
     return exists ? path : fileio::JoinPath(dataDir, LowerAscii(name));
 }
 
+// The whole word list file, read straight into a buffer of its size (in one
+// piece, no growing copies). Fails like fileio::ReadWholeFile.
+std::string ReadWordListFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw CannotOpenFile(path, std::strerror(errno));
+    struct stat st {};
+    std::size_t expected = 0;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        expected = static_cast<std::size_t>(st.st_size);
+    if (expected > WordList::kMaxTextSize) {
+        ::close(fd);
+        throw CannotOpenFile(path, "File too large");
+    }
+    // One byte more than the file holds, so that the end shows without a
+    // reallocation.
+    std::string text = WordList::MakeTextBuffer(expected + 1);
+    std::size_t size = 0;
+    for (;;) {
+        if (size == text.size()) {
+            // The file grew, or its size was unknown: read on in steps.
+            if (text.size() > WordList::kMaxTextSize) {
+                ::close(fd);
+                throw CannotOpenFile(path, "File too large");
+            }
+            text.resize(text.size() + (1 << 16));
+        }
+        const ssize_t n = ::read(fd, text.data() + size, text.size() - size);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            throw CannotOpenFile(path, std::strerror(error));
+        }
+        size += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    text.resize(size);
+    return text;
+}
+
+// Writes the word list's text in pieces, crash-safe like
+// fileio::WriteWholeFileAtomic: into a temporary file beside `path`, flushed
+// to disk, then renamed over `path`. The text is never built whole.
+bool WriteWordListAtomic(const std::string& path, const WordList& list)
+{
+    if (fileio::DirectoryExists(path))
+        return false;
+    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const bool written = list.WriteText([&](std::string_view piece) {
+        while (!piece.empty()) {
+            const qint64 n = file.write(piece.data(), static_cast<qint64>(piece.size()));
+            if (n <= 0)
+                return false;
+            piece.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return true;
+    });
+    // QSaveFile's commit renames even when flushing the last buffered bytes
+    // fails, so flush first and give up while the old file is still there.
+    if (!written || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
 }  // namespace
 
 void WordLists::Load(const std::string& dataDir)
@@ -31,7 +113,7 @@ void WordLists::Load(const std::string& dataDir)
     bool exists = false;
     wordListPath_ = ListPath(dataDir, kWordListName, exists);
     if (exists) {
-        std::string text = fileio::ReadWholeFile(wordListPath_);
+        std::string text = ReadWordListFile(wordListPath_);
         if (text.size() > WordList::kMaxTextSize)
             throw CannotOpenFile(wordListPath_, "File too large");
         words_.Load(std::move(text));
@@ -45,7 +127,7 @@ int WordLists::Save() const
 {
     int written = 0;
     std::string reason;
-    if (!wordListPath_.empty() && fileio::WriteWholeFileAtomic(wordListPath_, words_.Text(), reason))
+    if (!wordListPath_.empty() && WriteWordListAtomic(wordListPath_, words_))
         ++written;
     if (!newWordListPath_.empty()) {
         std::string text;
