@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <system_error>
+#include <utility>
 #include <sys/mman.h>
 
 #include "platform/cp1250.h"
@@ -287,6 +289,7 @@ std::string_view WordList::AddedEntry(const Added& a) const
 
 std::string_view WordList::operator[](std::size_t index) const
 {
+    Wait();
     // Added entry j stands at index rank + j.
     std::size_t low = 0;
     std::size_t high = added_.size();
@@ -328,18 +331,150 @@ std::size_t WordList::BaseRank(std::string_view entry) const
 
 // ------------------------------------------------------------- loading
 
-void WordList::Load(std::string text)
+void WordList::Reset()
 {
-    if (text.size() > kMaxTextSize)
-        throw std::length_error("word list text too large");
-    buffer_ = std::move(text);
+    try {
+        Wait();
+    } catch (...) {
+        // What failed before is replaced now.
+    }
+    buffer_.clear();
     baseCount_ = 0;
     samples_.clear();
     extra_.clear();
     added_.clear();
-    if (!TakeSortedBuffer())
-        SortAndClean();
-    BuildIndex(baseCount_);
+    slots_.clear();
+    indexed_ = 0;
+}
+
+void WordList::Load(std::string text)
+{
+    Reset();
+    if (text.size() > kMaxTextSize)
+        throw std::length_error("word list text too large");
+    buffer_ = std::move(text);
+    if (buffer_.size() >= kBackgroundSize && StartWorker({}))
+        return;
+    Prepare();
+}
+
+void WordList::Load(std::function<std::string()> read, std::size_t expectedSize)
+{
+    Reset();
+    if (expectedSize >= kBackgroundSize && StartWorker(read))
+        return;
+    std::string text = read();
+    if (text.size() > kMaxTextSize)
+        throw std::length_error("word list text too large");
+    buffer_ = std::move(text);
+    Prepare();
+}
+
+bool WordList::StartWorker(const std::function<std::string()>& read)
+{
+    try {
+        preparing_ = std::async(std::launch::async, [this, read] {
+            if (read) {
+                std::string text = read();
+                if (text.size() > kMaxTextSize)
+                    throw std::length_error("word list text too large");
+                buffer_ = std::move(text);
+            }
+            Prepare();
+        });
+        return true;
+    } catch (const std::system_error&) {
+        return false;  // no thread to be had: the caller does the work
+    }
+}
+
+void WordList::Prepare()
+{
+    try {
+        if (!TakeSortedBuffer())
+            SortAndClean();
+        BuildIndex(baseCount_);
+    } catch (...) {
+        buffer_ = std::string();
+        baseCount_ = 0;
+        samples_ = {};
+        slots_ = {};
+        indexed_ = 0;
+        throw;
+    }
+}
+
+void WordList::Wait() const
+{
+    if (preparing_.valid())
+        preparing_.get();  // rethrows what Prepare threw
+}
+
+WordList::WordList(const WordList& other)
+{
+    CopyFrom(other);
+}
+
+WordList::WordList(WordList&& other)
+{
+    MoveFrom(other);
+}
+
+WordList& WordList::operator=(const WordList& other)
+{
+    if (this != &other) {
+        Wait();
+        CopyFrom(other);
+    }
+    return *this;
+}
+
+WordList& WordList::operator=(WordList&& other)
+{
+    if (this != &other) {
+        Wait();
+        MoveFrom(other);
+    }
+    return *this;
+}
+
+WordList::~WordList()
+{
+    try {
+        Wait();
+    } catch (...) {
+    }
+}
+
+void WordList::CopyFrom(const WordList& other)
+{
+    other.Wait();
+    buffer_ = other.buffer_;
+    baseCount_ = other.baseCount_;
+    samples_ = other.samples_;
+    extra_ = other.extra_;
+    added_ = other.added_;
+    slots_ = other.slots_;
+    fingerprintBits_ = other.fingerprintBits_;
+    indexed_ = other.indexed_;
+}
+
+void WordList::MoveFrom(WordList& other)
+{
+    other.Wait();
+    buffer_ = std::move(other.buffer_);
+    baseCount_ = std::exchange(other.baseCount_, 0);
+    samples_ = std::move(other.samples_);
+    extra_ = std::move(other.extra_);
+    added_ = std::move(other.added_);
+    slots_ = std::move(other.slots_);
+    fingerprintBits_ = other.fingerprintBits_;
+    indexed_ = std::exchange(other.indexed_, 0);
+    other.buffer_.clear();
+    other.samples_.clear();
+    other.extra_.clear();
+    other.added_.clear();
+    other.slots_.clear();
 }
 
 bool WordList::TakeSortedBuffer()
@@ -549,6 +684,7 @@ void WordList::IndexInsert(std::uint64_t hash, std::size_t position)
 
 bool WordList::Contains(std::string_view entry) const
 {
+    Wait();
     if (HasLineEnd(entry)) {
         // No line of a file holds a line end; only an added entry can.
         for (const Added& a : added_)
@@ -585,6 +721,7 @@ bool WordList::Contains(std::string_view entry) const
 
 void WordList::Add(std::string_view entry)
 {
+    Wait();
     if (Contains(entry))
         return;
     if (buffer_.size() + extra_.size() + entry.size() + 2 > kMaxTextSize)
@@ -614,6 +751,7 @@ void WordList::Add(std::string_view entry)
 
 bool WordList::WriteText(const std::function<bool(std::string_view)>& sink) const
 {
+    Wait();
     // Short pieces are gathered; runs of entries that stand in the buffer
     // with their CR LF, one after the other, go out as they are.
     constexpr std::size_t kGather = 1 << 16;

@@ -14,11 +14,18 @@
 //   entries before it.
 // - Lookups go through a hash index of the case-folded entries: one slot of
 //   four bytes per entry (the entry's offset plus a few bits of its hash).
+//
+// Loading a large text returns once the text is held; checking its order,
+// sorting and indexing go on in a worker thread, and every other call waits
+// for that to finish first. So the game's window opens while the dictionary
+// is being indexed, on the machine's other core, and the first lookup finds
+// it ready long before.
 #pragma once
 
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +50,13 @@ struct HugePageAllocator {
 
 class WordList {
 public:
+    WordList() = default;
+    WordList(const WordList& other);
+    WordList(WordList&& other);
+    WordList& operator=(const WordList& other);
+    WordList& operator=(WordList&& other);
+    ~WordList();
+
     // A string of `size` bytes (content unspecified) for a word list file's
     // text, its pages offered for huge pages before they are touched.
     static std::string MakeTextBuffer(std::size_t size);
@@ -52,13 +66,23 @@ public:
     // their file order), cleaned of blank and repeated lines with CleanList,
     // and its text added again line by line with equal lines skipped.
     // A text that is already sorted and clean is taken as it is, in two
-    // passes; any other in O(n log n).
+    // passes; any other in O(n log n). A text of 1 MiB or more is prepared
+    // in a worker thread (see above); an error there (out of memory) comes
+    // out of the next call, which then finds the list empty.
     void Load(std::string text);
+    // The same for the text that `read` returns. When that text is expected
+    // to be large (`expectedSize` of 1 MiB or more), `read` runs in the
+    // worker thread as well, and what it throws comes out of the next call.
+    void Load(std::function<std::string()> read, std::size_t expectedSize);
 
     // The largest text Load takes.
     static constexpr std::size_t kMaxTextSize = 0xFFFFFFFFu;
 
-    std::size_t Count() const { return baseCount_ + added_.size(); }
+    std::size_t Count() const
+    {
+        Wait();
+        return baseCount_ + added_.size();
+    }
     std::string_view operator[](std::size_t index) const;
 
     bool Contains(std::string_view entry) const;
@@ -89,6 +113,19 @@ private:
     // How many base entries compare below `entry`.
     std::size_t BaseRank(std::string_view entry) const;
 
+    static constexpr std::size_t kBackgroundSize = std::size_t(1) << 20;
+
+    void Reset();
+    // Runs `read` (when given) and Prepare in a worker thread; false when no
+    // thread could be started.
+    bool StartWorker(const std::function<std::string()>& read);
+    // Sorts and cleans the loaded text as needed and builds the index.
+    void Prepare();
+    // Waits for a Prepare running in the worker thread.
+    void Wait() const;
+    void CopyFrom(const WordList& other);
+    void MoveFrom(WordList& other);
+
     // Base entries and samples of a buffer whose non-blank lines are sorted
     // and clean; false (and nothing kept) when they are not.
     bool TakeSortedBuffer();
@@ -108,4 +145,6 @@ private:
     std::vector<std::uint32_t, HugePageAllocator<std::uint32_t>> slots_;
     unsigned fingerprintBits_ = 0;
     std::size_t indexed_ = 0;
+
+    mutable std::future<void> preparing_;  // valid while the worker may run
 };

@@ -33,21 +33,11 @@ std::string ListPath(const std::string& dataDir, const std::string& name, bool& 
     return exists ? path : fileio::JoinPath(dataDir, LowerAscii(name));
 }
 
-// The whole word list file, read straight into a buffer of its size (in one
-// piece, no growing copies). Fails like fileio::ReadWholeFile.
-std::string ReadWordListFile(const std::string& path)
+// The rest of an open word list file, read straight into a buffer of the
+// size the file had when opened (in one piece, no growing copies); closes
+// the file. Fails like fileio::ReadWholeFile.
+std::string ReadOpenFile(int fd, const std::string& path, std::size_t expected)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw CannotOpenFile(path, std::strerror(errno));
-    struct stat st {};
-    std::size_t expected = 0;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        expected = static_cast<std::size_t>(st.st_size);
-    if (expected > WordList::kMaxTextSize) {
-        ::close(fd);
-        throw CannotOpenFile(path, "File too large");
-    }
     // One byte more than the file holds, so that the end shows without a
     // reallocation.
     std::string text = WordList::MakeTextBuffer(expected + 1);
@@ -113,10 +103,21 @@ void WordLists::Load(const std::string& dataDir)
     bool exists = false;
     wordListPath_ = ListPath(dataDir, kWordListName, exists);
     if (exists) {
-        std::string text = ReadWordListFile(wordListPath_);
-        if (text.size() > WordList::kMaxTextSize)
+        // Opening fails here and now; a large file is read and indexed while
+        // the game's window opens (see WordList).
+        const int fd = ::open(wordListPath_.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            throw CannotOpenFile(wordListPath_, std::strerror(errno));
+        struct stat st {};
+        std::size_t expected = 0;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+            expected = static_cast<std::size_t>(st.st_size);
+        if (expected > WordList::kMaxTextSize) {
+            ::close(fd);
             throw CannotOpenFile(wordListPath_, "File too large");
-        words_.Load(std::move(text));
+        }
+        const std::string path = wordListPath_;
+        words_.Load([fd, path, expected] { return ReadOpenFile(fd, path, expected); }, expected);
     }
     newWordListPath_ = ListPath(dataDir, kNewWordListName, exists);
     if (exists)
