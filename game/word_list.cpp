@@ -178,17 +178,31 @@ std::uint64_t FoldedPrefix(std::string_view s)
     return key;
 }
 
+// A line to sort. Lines lie in the text in file order, so the offset doubles
+// as the file order.
 struct Item {
     std::uint64_t prefix;
-    std::uint32_t index;
+    std::uint32_t offset;
+    std::uint32_t length;
 };
 
-bool PrefixThenIndex(const Item& a, const Item& b)
+bool PrefixThenOffset(const Item& a, const Item& b)
 {
-    return a.prefix != b.prefix ? a.prefix < b.prefix : a.index < b.index;
+    return a.prefix != b.prefix ? a.prefix < b.prefix : a.offset < b.offset;
 }
 
-// Sorts by (prefix, index): most significant byte first, one counting pass
+// The folded comparison of two lines with equal prefixes: past the prefix
+// only when both are longer than it (else the shorter is a beginning of the
+// longer, or they are equal).
+int CompareSamePrefix(const char* text, const Item& a, const Item& b)
+{
+    if (a.length <= 8 || b.length <= 8)
+        return a.length < b.length ? -1 : (a.length > b.length ? 1 : 0);
+    return CompareFolded(std::string_view(text + a.offset + 8, a.length - 8),
+                         std::string_view(text + b.offset + 8, b.length - 8));
+}
+
+// Sorts by (prefix, offset): most significant byte first, one counting pass
 // per byte, small ranges by comparison.
 void RadixSort(Item* a, Item* scratch, std::size_t n, int byte)
 {
@@ -217,7 +231,7 @@ void RadixSort(Item* a, Item* scratch, std::size_t n, int byte)
                 RadixSort(a + start[d], scratch + start[d], count[d], byte - 1);
         return;
     }
-    std::sort(a, a + n, PrefixThenIndex);
+    std::sort(a, a + n, PrefixThenOffset);
 }
 
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
@@ -505,29 +519,22 @@ bool WordList::TakeSortedBuffer()
 
 void WordList::SortAndClean()
 {
-    struct Span {
-        std::uint32_t offset;
-        std::uint32_t length;
-    };
     const char* d = buffer_.data();
     const std::size_t n = buffer_.size();
-    auto view = [&](const Span& s) { return std::string_view(d + s.offset, s.length); };
 
     // The lines, without the blank ones.
-    std::vector<Span, HugePageAllocator<Span>> lines;
-    lines.reserve(n / 12 + 1);
+    std::vector<Item, HugePageAllocator<Item>> items;
+    items.reserve(n / 12 + 1);
     for (std::size_t offset = SkipBlankLines(buffer_, 0); offset < n;) {
         const std::size_t e = static_cast<std::size_t>(FindLineEnd(d + offset, d + n) - d);
-        lines.push_back(Span{static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(e - offset)});
+        const std::string_view line(d + offset, e - offset);
+        items.push_back(Item{FoldedPrefix(line), static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(line.size())});
         offset = SkipBlankLines(buffer_, AfterLineEnd(buffer_, e));
     }
 
     // Sort, equal lines keeping their file order: by the folded prefix, then
     // the full comparison, then the file order.
-    const std::size_t count = lines.size();
-    std::vector<Item, HugePageAllocator<Item>> items(count);
-    for (std::size_t i = 0; i < count; ++i)
-        items[i] = Item{FoldedPrefix(view(lines[i])), static_cast<std::uint32_t>(i)};
+    const std::size_t count = items.size();
     {
         std::vector<Item, HugePageAllocator<Item>> scratch(count);
         RadixSort(items.data(), scratch.data(), count, 7);
@@ -539,8 +546,8 @@ void WordList::SortAndClean()
         if (j - i > 1)
             std::sort(items.begin() + static_cast<std::ptrdiff_t>(i), items.begin() + static_cast<std::ptrdiff_t>(j),
                       [&](const Item& a, const Item& b) {
-                          const int c = CompareFolded(view(lines[a.index]), view(lines[b.index]));
-                          return c != 0 ? c < 0 : a.index < b.index;
+                          const int c = CompareSamePrefix(d, a, b);
+                          return c != 0 ? c < 0 : a.offset < b.offset;
                       });
         i = j;
     }
@@ -553,8 +560,8 @@ void WordList::SortAndClean()
     // is the one added back.
     std::vector<std::uint32_t, HugePageAllocator<std::uint32_t>> groupStart(count);
     for (std::size_t i = 0; i < count; ++i) {
-        const bool sameAsPrevious = i > 0 && items[i].prefix == items[i - 1].prefix &&
-                                    CompareFolded(view(lines[items[i].index]), view(lines[items[i - 1].index])) == 0;
+        const bool sameAsPrevious =
+            i > 0 && items[i].prefix == items[i - 1].prefix && CompareSamePrefix(d, items[i], items[i - 1]) == 0;
         groupStart[i] = sameAsPrevious ? groupStart[i - 1] : static_cast<std::uint32_t>(i);
     }
     std::vector<std::uint32_t> representative;  // sorted position kept, per group, last group first
@@ -592,18 +599,27 @@ void WordList::SortAndClean()
     // The kept entries, in order, each followed by CR LF, become the buffer.
     std::size_t size = 0;
     for (std::uint32_t r : representative)
-        size += lines[items[r].index].length + 2;
+        size += items[r].length + 2;
+    if (size > kMaxTextSize)
+        throw std::length_error("word list text too large");
     std::string sorted = MakeTextBuffer(size);
     sorted.clear();
     samples_.reserve(representative.size() / kStride + 1);
-    std::size_t kept = 0;
-    for (auto it = representative.rbegin(); it != representative.rend(); ++it, ++kept) {
-        if (kept % kStride == 0)
+    // The lines are gathered from all over the text: fetch a few ahead.
+    constexpr std::size_t kAhead = 8;
+    const std::size_t keep = representative.size();
+    for (std::size_t k = 0; k < keep; ++k) {
+        if (k + 2 * kAhead < keep)
+            __builtin_prefetch(&items[representative[keep - 1 - (k + 2 * kAhead)]]);
+        if (k + kAhead < keep)
+            __builtin_prefetch(d + items[representative[keep - 1 - (k + kAhead)]].offset);
+        const Item& item = items[representative[keep - 1 - k]];
+        if (k % kStride == 0)
             samples_.push_back(static_cast<std::uint32_t>(sorted.size()));
-        sorted.append(view(lines[items[*it].index]));
+        sorted.append(d + item.offset, item.length);
         sorted += "\r\n";
     }
-    baseCount_ = kept;
+    baseCount_ = keep;
     buffer_ = std::move(sorted);
 }
 
