@@ -68,7 +68,7 @@ BENCH=("$BUILD/bench/vorpanta_bench" "--work=$WORK")
 # --- start-up and memory: the game with the dictionary in its data folder
 # (XDG_DATA_HOME/Vorpanta), against the bare window; interleaved runs after
 # one unrecorded warm-up run of each.
-mkdir -p "$WORK/xdg/Vorpanta" "$WORK/runtime"
+mkdir -p "$WORK/xdg/Vorpanta" "$WORK/xdg-empty/Vorpanta" "$WORK/runtime"
 chmod 700 "$WORK/runtime"
 ln -s "$WORK/dictionary/SzavakLista.txt" "$WORK/xdg/Vorpanta/SzavakLista.txt"
 display=""
@@ -82,17 +82,19 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1
 
 STARTUP="$WORK/startup.txt"
 : >"$STARTUP"
-probe() {  # label program
-    DISPLAY=$display XDG_DATA_HOME="$WORK/xdg" XDG_RUNTIME_DIR="$WORK/runtime" \
-        "$BUILD/bench/first_frame_probe" -- "$2"
+probe() {  # label
+    local program="$BUILD/vorpanta" data="$WORK/xdg"
+    [ "$1" = bare ] && program="$BUILD/bench/bare_window"
+    [ "$1" = game-no-dictionary ] && data="$WORK/xdg-empty"
+    DISPLAY=$display XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$WORK/runtime" \
+        "$BUILD/bench/first_frame_probe" -- "$program"
 }
-echo "Start-up: $STARTUP_RUNS first-frame runs each of the game and the bare window"
-probe bare "$BUILD/bench/bare_window" >/dev/null
-probe game "$BUILD/vorpanta" >/dev/null
+# "game-no-dictionary" shows what the window alone costs.
+echo "Start-up: $STARTUP_RUNS first-frame runs each of the game, the bare window and the game without a dictionary"
+for label in bare game game-no-dictionary; do probe $label >/dev/null; done
 for i in $(seq "$STARTUP_RUNS"); do
-    for label in bare game; do
-        if [ $label = bare ]; then program="$BUILD/bench/bare_window"; else program="$BUILD/vorpanta"; fi
-        line=$(probe $label "$program")
+    for label in bare game game-no-dictionary; do
+        line=$(probe $label)
         echo "  $label $line"
         echo "$label $line" >>"$STARTUP"
     done
