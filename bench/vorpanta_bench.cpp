@@ -523,7 +523,10 @@ std::string Ms(double seconds)
     char b[64];
     if (std::isnan(seconds))
         return "n/a";
-    std::snprintf(b, sizeof b, seconds < 0.01 ? "%.2f ms" : "%.0f ms", seconds * 1e3);
+    if (seconds < 1e-4)
+        std::snprintf(b, sizeof b, "%.1f µs", seconds * 1e6);
+    else
+        std::snprintf(b, sizeof b, seconds < 0.01 ? "%.2f ms" : "%.0f ms", seconds * 1e3);
     return b;
 }
 
@@ -543,6 +546,14 @@ std::string Mb(double bytes)
         return "n/a";
     std::snprintf(b, sizeof b, "%.1f MB", bytes / 1e6);
     return b;
+}
+
+std::string Thousands(std::size_t n)
+{
+    std::string digits = std::to_string(n);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+        digits.insert(static_cast<std::size_t>(i), ",");
+    return digits;
 }
 
 std::string Ratio(double a, double b)
@@ -573,8 +584,9 @@ void PrintTable(const CapturingReporter& r)
 
     const double dictMb = static_cast<double>(benchdata::FileSize(g.dictionaryFile));
     char what[160];
-    std::snprintf(what, sizeof what, "Load %s (%zu entries, %.0f MB)",
-                  g.standIn ? "dictionary stand-in" : "shipped dictionary", g.dictionaryEntries, dictMb / 1e6);
+    std::snprintf(what, sizeof what, "Load %s (%s entries, %.0f MB)",
+                  g.standIn ? "dictionary stand-in" : "shipped dictionary", Thousands(g.dictionaryEntries).c_str(),
+                  dictMb / 1e6);
     ratioRow(what, r.Time("load/dictionary"), r.Time("baseline/sort_dictionary"), "sort -f -u", 0.5);
     ratioRow("Load 2,000,000-line messy list", r.Time("load/messy_2M"), r.Time("baseline/sort_messy_2M"),
              "sort -f -u", 0.5);
