@@ -45,6 +45,7 @@ import subprocess
 import sys
 import tarfile
 import tempfile
+import threading
 import time
 from pathlib import Path
 from typing import Iterable, Iterator
@@ -770,7 +771,23 @@ def cspell_candidates(scratch: Path, modules: Path) -> list[str]:
             [str(reader), "reader", str(trie), "-o", str(fifo)],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
         )
+
+        opened = threading.Event()
+
+        def release_reader() -> None:
+            # Should the reader die before opening the pipe, open it once
+            # for writing so that our open() below returns (and sees EOF).
+            proc.wait()
+            while not opened.is_set():
+                try:
+                    os.close(os.open(fifo, os.O_WRONLY | os.O_NONBLOCK))
+                    return
+                except OSError:  # our side is not open yet
+                    time.sleep(0.1)
+
+        threading.Thread(target=release_reader, daemon=True).start()
         with open(fifo, encoding="utf-8", errors="replace", buffering=1 << 20) as dump:
+            opened.set()
             words = playable_cspell_words(dump)
         if proc.wait() != 0:
             sys.exit("error: cspell-trie reader failed")

@@ -103,6 +103,36 @@ class CspellDumpTest(unittest.TestCase):
         )
 
 
+class DumpPipeTest(unittest.TestCase):
+    """cspell_candidates with a stand-in for the cspell-trie reader."""
+
+    def make_modules(self, tmp: str, script: str) -> Path:
+        modules = Path(tmp, "node_modules")
+        (modules / ".bin").mkdir(parents=True)
+        reader = modules / ".bin" / "cspell-trie"
+        reader.write_text("#!/bin/sh\n" + script)
+        reader.chmod(0o755)
+        return modules
+
+    def test_fixture_goes_through_the_pipe_and_is_cached(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            # argv: reader <trie> -o <output>
+            modules = self.make_modules(tmp, f'cat "{FIXTURE}" > "$4"\n')
+            words = generate.cspell_candidates(Path(tmp), modules)
+            expected = sorted(generate.playable_cspell_words(FIXTURE.read_text(encoding="utf-8").splitlines()))
+            self.assertEqual(words, expected)
+            self.assertIn("könyvet", words)
+            # The second call reads the cache, not the reader.
+            (modules / ".bin" / "cspell-trie").write_text("#!/bin/sh\nexit 1\n")
+            self.assertEqual(generate.cspell_candidates(Path(tmp), modules), expected)
+
+    def test_failing_reader_stops_the_run(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            modules = self.make_modules(tmp, "exit 3\n")
+            with self.assertRaises(SystemExit):
+                generate.cspell_candidates(Path(tmp), modules)
+
+
 class EncodingTest(unittest.TestCase):
     def test_entry_is_quoted_cp1250(self):
         self.assertEqual(generate.encode_entry("alma"), b'"alma"')
