@@ -135,10 +135,11 @@ public:
         }
     }
 
-    // Starts a saver; its process id, or -1.
-    pid_t Go()
+    // Starts a saver that saves version A first (or B); its process id, or
+    // -1.
+    pid_t Go(bool versionAFirst = true)
     {
-        if (::write(input_, "g", 1) != 1)
+        if (::write(input_, versionAFirst ? "a" : "b", 1) != 1)
             return -1;
         const std::string line = ReadLine(std::chrono::seconds(30));
         return line.size() > 1 && line[0] == 'P' ? static_cast<pid_t>(std::stol(line.substr(1))) : -1;
@@ -233,7 +234,7 @@ TEST(KilledSave, EveryFileHoldsOneWholeVersionAfterEachKill)
     ASSERT_NE(server.Reaped(), -1);
     server.Rounds();
     ASSERT_GE(probeRounds, 1) << "the helper saved nothing in ten seconds";
-    const auto longestDelay = std::chrono::duration_cast<std::chrono::microseconds>(round) * 5 / 2;
+    const auto longestDelay = std::chrono::duration_cast<std::chrono::microseconds>(round) * 3;
 
     std::mt19937 random(20261208);
     std::uniform_int_distribution<long> delay(0, longestDelay.count());
@@ -244,7 +245,9 @@ TEST(KilledSave, EveryFileHoldsOneWholeVersionAfterEachKill)
     std::set<std::string> strays;
     const std::regex strayName(R"((SzavakLista\.txt|UjSzavakLista\.txt|Vorpanta\.ini)\.[A-Za-z0-9]{6})");
     while (kills < kKills && std::chrono::steady_clock::now() - start < kTimeBudget) {
-        const pid_t saver = server.Go();
+        // Every other saver starts with the other version, so that kills in
+        // a first round catch the change in both directions.
+        const pid_t saver = server.Go(kills % 2 == 0);
         ASSERT_GT(saver, 0) << "no saver started after " << kills << " kills";
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
         ASSERT_EQ(::kill(saver, SIGKILL), 0);
@@ -292,7 +295,8 @@ TEST(KilledSave, EveryFileHoldsOneWholeVersionAfterEachKill)
                 strays.size());
     EXPECT_GE(kills, 200) << "too few kills in the time budget";
     EXPECT_GT(killsAfterARound, kills / 4) << "the kills did not reach into the saving rounds";
-    EXPECT_GT(seen["words B"], 0) << "no kill came after a second version was saved";
+    EXPECT_GT(std::min(seen["words A"], seen["words B"]), kills / 10) << "the kills did not catch both versions";
+    EXPECT_GT(std::min(seen["settings A"], seen["settings B"]), kills / 10) << "the kills did not catch both versions";
 }
 
 }  // namespace

@@ -10,12 +10,12 @@
 // its bytes. The settings alternate between two fixed sets of values.
 //
 // The program loads both versions once (so that each saves back into the
-// data folder) and then serves the test: for every byte "g" read from
+// data folder) and then serves the test: for every byte "a" or "b" read from
 // standard input it forks a saver, writes "P<pid>\n" to standard output,
 // waits for the saver to die and writes "W<wait status>\n". A saver saves
-// version A, then B, then A..., each round being both word lists and the
-// settings, and writes one byte "." to descriptor 3 after every round. The
-// program ends at the end of its input.
+// the version it was asked for first, then the other, and so on, each round
+// being both word lists and the settings, and writes one byte "." to
+// descriptor 3 after every round. The program ends at the end of its input.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -59,10 +59,10 @@ void LoadVersion(WordLists& lists, const std::string& dataDir, const std::string
     lists.Load(dataDir);
 }
 
-[[noreturn]] void SaveForever(const WordLists& a, const WordLists& b, const std::string& settingsFile)
+[[noreturn]] void SaveForever(const WordLists& a, const WordLists& b, const std::string& settingsFile, bool useA)
 {
     try {
-        for (bool useA = true;; useA = !useA) {
+        for (;; useA = !useA) {
             if ((useA ? a : b).Save() != 2)
                 Die("a word list could not be saved");
             SaveSettings(settingsFile, useA ? kSettingsA : kSettingsB);
@@ -96,13 +96,13 @@ int main(int argc, char** argv)
     }
     Send(STDOUT_FILENO, "R\n");
     for (char command; ::read(STDIN_FILENO, &command, 1) == 1;) {
-        if (command != 'g')
+        if (command != 'a' && command != 'b')
             continue;
         const pid_t saver = ::fork();
         if (saver < 0)
             Die("fork failed");
         if (saver == 0)
-            SaveForever(a, b, settingsFile);
+            SaveForever(a, b, settingsFile, command == 'a');
         Send(STDOUT_FILENO, "P" + std::to_string(saver) + "\n");
         int status = 0;
         if (::waitpid(saver, &status, 0) != saver)
