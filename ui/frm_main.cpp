@@ -6,6 +6,7 @@
 
 #include <thread>
 
+#include "app/first_start.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
 #include "ui/error_box.h"
@@ -95,12 +96,13 @@ void Tfrm_Main::CreateControls()
             tiles_[TileIndex(column, row)] = tile;
         }
     }
+    CreateCommands();
 }
 
 void Tfrm_Main::FormCreate()
 {
     RunGuarded(this, [this] {
-        fileio::ForceDirectories(locations_.dataDir);
+        PrepareDataFolder(locations_);
         settings_ = LoadSettings(locations_.settingsFile);
         game_.CreateBoard();
         game_.LoadWordLists(locations_.dataDir);

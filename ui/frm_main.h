@@ -56,6 +56,54 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     // --- Commands (frm_main_commands.cpp) ---
+public:
+    // The command list: nine commands, each with its Hungarian command text
+    // as hint (never shown) and four with a keyboard shortcut.
+    QObject* ActionList1 = nullptr;
+    QAction* aUj = nullptr;
+    QAction* aStop = nullptr;
+    QAction* aTop10 = nullptr;
+    QAction* aNevjegy = nullptr;
+    QAction* aUjdonsag = nullptr;
+    QAction* aHonlap = nullptr;
+    QAction* aMinimize = nullptr;
+    QAction* aBezar = nullptr;
+    QAction* aSzohozza = nullptr;
+
+    // The command buttons along the top edge; each click runs its handler.
+    class TPNGButton* PNGButton1 = nullptr;  // aStop
+    class TPNGButton* PNGButton2 = nullptr;  // aTop10
+    class TPNGButton* PNGButton3 = nullptr;  // aNevjegy
+    class TPNGButton* PNGButton4 = nullptr;  // aUj
+    class TPNGButton* PNGButton5 = nullptr;  // aUjdonsag
+    class TPNGButton* PNGButton6 = nullptr;  // aHonlap
+    class TPNGButton* PNGButton7 = nullptr;  // aMinimize
+    class TPNGButton* PNGButton8 = nullptr;  // aBezar
+
+    // Opens the maker's web pages in the default browser.
+    class WebOpener* Exe = nullptr;
+
+    // The command handlers; each shows an error that escapes it in the
+    // error box and returns.
+    void aUjExecute();
+    void aStopExecute();
+    void aTop10Execute();
+    void aNevjegyExecute();
+    void aUjdonsagExecute();
+    void aHonlapExecute();
+    void aMinimizeExecute();
+    void aBezarExecute();
+    void aSzohozzaExecute();
+
+    // The addresses of the maker's news page and home page.
+    static QString NewsPageAddress();
+    static QString HomePageAddress();
+
+protected:
+    void CreateCommands();
+    // Gives the main window the activation back once a modal window of a
+    // command has closed (nothing else does when there is no window manager).
+    void ReturnFromModal();
     // --- end of commands ---
 
 private:
