@@ -164,19 +164,20 @@ std::vector<std::string> TopTenTable::Lines() const
 
 void TopTenTable::Sort()
 {
-    // Most comparisons are settled by the first eight bytes of the lines
-    // (key, tab and the start of the score text), so those are folded to
-    // lower case once and packed into a number that compares like them.
-    // A line shorter than eight bytes is padded with zero bytes, which keeps
-    // it before every longer line it begins. Only lines whose first eight
-    // bytes agree are compared in full; the original position settles the
-    // rest, so equal lines keep their order.
+    // Most lines differ within their first eight bytes (key, tab and the
+    // start of the score text), so those are folded to lower case once and
+    // packed into a number that orders like them. A line shorter than eight
+    // bytes is padded with zero bytes, which keeps it before every longer
+    // line it begins. The numbers are sorted by a stable radix sort, byte by
+    // byte from the last; only lines whose first eight bytes agree are then
+    // compared in full. Both steps keep equal lines in their order.
     struct Key {
         std::uint64_t prefix;
         std::uint32_t index;
     };
-    std::vector<Key> keys(lines_.size());
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const std::size_t count = lines_.size();
+    std::vector<Key> keys(count);
+    for (std::size_t i = 0; i < count; ++i) {
         const std::string_view line = Line(static_cast<int>(i));
         std::uint64_t prefix = 0;
         for (std::size_t k = 0; k < 8; ++k) {
@@ -185,14 +186,41 @@ void TopTenTable::Sort()
         }
         keys[i] = {prefix, static_cast<std::uint32_t>(i)};
     }
-    std::sort(keys.begin(), keys.end(), [this](const Key& a, const Key& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        const int c = cp1250::compareNoCase(Line(static_cast<int>(a.index)), Line(static_cast<int>(b.index)));
-        return c != 0 ? c < 0 : a.index < b.index;
-    });
+
+    std::vector<Key> buffer(count);
+    for (int shift = 0; shift < 64 && count > 1; shift += 8) {
+        std::size_t place[256] = {};
+        for (const Key& key : keys)
+            ++place[(key.prefix >> shift) & 0xFF];
+        // A byte that is the same in every line orders nothing.
+        if (place[(keys[0].prefix >> shift) & 0xFF] == count)
+            continue;
+        std::size_t next = 0;
+        for (std::size_t& slot : place) {
+            const std::size_t size = slot;
+            slot = next;
+            next += size;
+        }
+        for (const Key& key : keys)
+            buffer[place[(key.prefix >> shift) & 0xFF]++] = key;
+        keys.swap(buffer);
+    }
+
+    const auto byWholeLine = [this](const Key& a, const Key& b) {
+        return cp1250::compareNoCase(Line(static_cast<int>(a.index)), Line(static_cast<int>(b.index))) < 0;
+    };
+    for (std::size_t first = 0; first < count;) {
+        std::size_t last = first + 1;
+        while (last < count && keys[last].prefix == keys[first].prefix)
+            ++last;
+        if (last - first > 1)
+            std::stable_sort(keys.begin() + static_cast<std::ptrdiff_t>(first),
+                             keys.begin() + static_cast<std::ptrdiff_t>(last), byWholeLine);
+        first = last;
+    }
+
     std::vector<Span> sorted;
-    sorted.reserve(lines_.size());
+    sorted.reserve(count);
     for (const Key& key : keys)
         sorted.push_back(lines_[key.index]);
     lines_ = std::move(sorted);
