@@ -114,7 +114,7 @@ QString Tfrm_Main::HomePageAddress()
 
 void Tfrm_Main::ReturnFromModal()
 {
-    if (!isVisible() || isMinimized())
+    if (!isVisible() || isMinimized() || isActiveWindow())
         return;
     raise();
     activateWindow();
