@@ -1,0 +1,123 @@
+// The about window as the "Névjegy" command opens it: its version text and
+// layout, where it stands, what closes it and what does not, and that every
+// opening makes a window of its own.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include "main_window_fixture.h"
+#include "ui/frm_nevjegy.h"
+#include "ui/picture_control.h"
+#include "ui/png_button.h"
+#include "ui/png_image.h"
+
+namespace {
+
+using testing_support::ClickThroughWindow;
+using testing_support::ModalWatch;
+
+class AboutWindow : public testing_support::MainWindowFixture {
+protected:
+    // Opens the about window with its button on the main window and runs
+    // `inspect` on it while it is open; returns when it has closed.
+    void OpenAndInspect(const std::function<void(Tfrm_Nevjegy*)>& inspect)
+    {
+        bool inspected = false;
+        ModalWatch watch([&](QWidget* modal) {
+            inspected = true;
+            auto* about = qobject_cast<Tfrm_Nevjegy*>(modal);
+            ASSERT_NE(about, nullptr) << "the modal window is no about window";
+            inspect(about);
+        });
+        ClickThroughWindow(window->PNGButton3);
+        EXPECT_TRUE(inspected) << "no modal window opened";
+        EXPECT_EQ(watch.seen.size(), 1u);
+    }
+};
+
+TEST_F(AboutWindow, ShowsTheVersionOverItsArtworkAndClosesWithItsButton)
+{
+    QPointer<Tfrm_Nevjegy> opened;
+    int result = -1;
+    OpenAndInspect([&](Tfrm_Nevjegy* about) {
+        opened = about;
+        QObject::connect(about, &QDialog::finished, [&](int r) { result = r; });
+        EXPECT_EQ(about->size(), QSize(366, 300));
+        EXPECT_TRUE(about->windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_EQ(about->windowTitle(), QString::fromUtf8("Névjegy"));
+        EXPECT_TRUE(about->isModal());
+
+        EXPECT_EQ(about->ProductName->text(), QStringLiteral("V2.2.0.33"));
+        EXPECT_EQ(about->ProductName->geometry(), QRect(20, 116, 145, 41));
+        EXPECT_EQ(about->ProductName->alignment(), Qt::AlignLeft | Qt::AlignTop);
+        EXPECT_EQ(about->ProductName->font().pixelSize(), 15);
+        EXPECT_TRUE(about->ProductName->font().bold());
+        EXPECT_EQ(about->ProductName->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+
+        EXPECT_EQ(about->Image1->geometry(), QRect(0, 0, 366, 300));
+        EXPECT_FALSE(about->Image1->Picture().isNull());
+        EXPECT_EQ(about->PNGButton8->geometry(), QRect(329, 12, 25, 25));
+        EXPECT_EQ(about->PNGButton8->ImageNormal(), LoadPng(QStringLiteral(":/assets/art/btn_close.png"), false));
+
+        // The main window's button was drawn unpressed before this opened.
+        EXPECT_EQ(window->PNGButton3->ButtonState(), TPNGButton::TButtonState::Normal);
+
+        ClickThroughWindow(about->PNGButton8);
+        EXPECT_FALSE(about->isVisible());
+    });
+    EXPECT_EQ(result, 1) << "the close button sets the modal result 1";
+    EXPECT_TRUE(opened.isNull()) << "the about window outlived its showing";
+    EXPECT_TRUE(errors.texts.empty());
+}
+
+TEST_F(AboutWindow, StandsCentredOverTheMainWindowWhereverItWasMoved)
+{
+    for (const QPoint& mainAt : {QPoint(123, 345), QPoint(-200, -100)}) {
+        SCOPED_TRACE(mainAt.x());
+        window->move(mainAt);
+        QPoint aboutAt;
+        OpenAndInspect([&](Tfrm_Nevjegy* about) { aboutAt = about->pos(); });
+        // (670 - 366) / 2 = 152 and (480 - 300) / 2 = 90.
+        EXPECT_EQ(aboutAt, mainAt + QPoint(152, 90));
+    }
+}
+
+TEST_F(AboutWindow, NeitherEscNorDraggingTheArtworkMovesOrClosesIt)
+{
+    OpenAndInspect([&](Tfrm_Nevjegy* about) {
+        QWindow* handle = about->windowHandle();
+        QTest::keyClick(handle, Qt::Key_Escape);
+        EXPECT_TRUE(about->isVisible()) << "Esc closed the about window";
+        EXPECT_FALSE(window->isMinimized()) << "Esc reached the main window";
+
+        const QPoint before = about->pos();
+        QTest::mouseMove(handle, QPoint(100, 250));
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(100, 250));
+        QTest::mouseMove(handle, QPoint(160, 280));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(160, 280));
+        EXPECT_EQ(about->pos(), before);
+        EXPECT_TRUE(about->isVisible());
+    });
+    EXPECT_FALSE(window->isMinimized());
+}
+
+TEST_F(AboutWindow, EveryOpeningMakesAWindowOfItsOwn)
+{
+    bool firstDestroyed = false;
+    QStringList versions;
+    OpenAndInspect([&](Tfrm_Nevjegy* about) {
+        about->setProperty("first", true);
+        QObject::connect(about, &QObject::destroyed, [&] { firstDestroyed = true; });
+        versions << about->ProductName->text();
+        ClickThroughWindow(about->PNGButton8);
+    });
+    EXPECT_TRUE(firstDestroyed) << "the first about window was not destroyed when it closed";
+    OpenAndInspect([&](Tfrm_Nevjegy* about) {
+        EXPECT_FALSE(about->property("first").isValid()) << "the first window was shown again";
+        versions << about->ProductName->text();
+        ClickThroughWindow(about->PNGButton8);
+    });
+    EXPECT_EQ(versions, QStringList({QStringLiteral("V2.2.0.33"), QStringLiteral("V2.2.0.33")}));
+}
+
+}  // namespace
