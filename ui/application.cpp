@@ -9,6 +9,8 @@ VorpantaApplication::VorpantaApplication(int& argc, char** argv) : QApplication(
 {
     setApplicationName(QStringLiteral("Vorpanta"));
     setApplicationDisplayName(QStringLiteral("Vorpanta"));
+    // Wayland compositors find the window's icon through the desktop entry.
+    setDesktopFileName(QStringLiteral("io.github.vorpanta.Vorpanta"));
     setApplicationVersion(QStringLiteral(VORPANTA_VERSION_TEXT));
     InstallFonts();
 }

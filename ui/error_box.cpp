@@ -29,6 +29,8 @@ void ShowErrorBox(QWidget* parent, const std::string& message)
         return;
     }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Vorpanta"), text, QMessageBox::Ok, parent);
+    // Messages carry file names, which must never be taken for markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
