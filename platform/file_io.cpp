@@ -28,6 +28,16 @@ std::string systemReason(int error)
     return std::strerror(error);
 }
 
+// The system's own words for a failed write ("No space left on device"),
+// which Qt sometimes reduces to "Unknown error".
+std::string failureReason(const QFileDevice& file)
+{
+    const std::string qtReason = file.errorString().toStdString();
+    if ((qtReason.empty() || qtReason == "Unknown error") && errno != 0)
+        return systemReason(errno);
+    return qtReason;
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path)
@@ -83,16 +93,24 @@ bool WriteWholeFileAtomic(const std::string& path, std::string_view data, std::s
         reason = systemReason(EISDIR);
         return false;
     }
+    // A renamed temporary file would replace a write-protected file as well
+    // (even for root); the player protected it, so leave it alone.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        reason = systemReason(EACCES);
+        return false;
+    }
     QSaveFile file(toQtPath(path));
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString().toStdString();
+        reason = failureReason(file);
         return false;
     }
     std::size_t written = 0;
     while (written < data.size()) {
         const qint64 n = file.write(data.data() + written, static_cast<qint64>(data.size() - written));
         if (n <= 0) {
-            reason = file.errorString().toStdString();
+            reason = failureReason(file);
             file.cancelWriting();
             return false;
         }
@@ -101,12 +119,12 @@ bool WriteWholeFileAtomic(const std::string& path, std::string_view data, std::s
     // QSaveFile's commit renames even when flushing the last buffered bytes
     // fails, so flush first and give up while the old file is still there.
     if (!file.flush()) {
-        reason = file.errorString().toStdString();
+        reason = failureReason(file);
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        reason = file.errorString().toStdString();
+        reason = failureReason(file);
         return false;
     }
     return true;

@@ -21,7 +21,8 @@ std::string ReadWholeFile(const std::string& path);
 // Writes `data` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`, so that a crash at any moment leaves either the old
 // or the new content. On failure the old file is untouched, the temporary
-// file is removed, false is returned and `reason` tells why.
+// file is removed, false is returned and `reason` tells why. A file without
+// write permission is never replaced.
 bool WriteWholeFileAtomic(const std::string& path, std::string_view data, std::string& reason);
 
 // The path of the entry in `folder` whose name equals `name` ignoring ASCII
