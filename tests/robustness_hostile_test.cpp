@@ -703,11 +703,13 @@ TEST_F(HostileStart, AnUnreadableWordListIsReportedAndNeverSavedOver)
 
     // Start as an ordinary user: root would read the list.
     const bool root = ::geteuid() == 0;
-    if (root)
+    if (root) {
         ASSERT_EQ(::seteuid(kNobody), 0);
+    }
     auto w = Open();
-    if (root)
+    if (root) {
         ASSERT_EQ(::seteuid(0), 0);
+    }
 
     ASSERT_EQ(errors.texts.size(), 1u);
     EXPECT_EQ(errors.texts[0].toStdString(),

@@ -38,9 +38,10 @@ TEST(ShippedWordList, IsQuotedSortedCleanAndMadeOfBoardLetters)
         for (unsigned char c : line.substr(1, line.size() - 2))
             ASSERT_TRUE(allowed[c]) << cp1250::toUtf8(line);
         ASSERT_EQ(line.find_first_of("\r\n"), std::string_view::npos);
-        if (lines > 0)
+        if (lines > 0) {
             ASSERT_LT(cp1250::compareNoCase(previous, line), 0)
                 << cp1250::toUtf8(previous) << " / " << cp1250::toUtf8(line);
+        }
         previous = line;
         ++lines;
         start = end + 2;
