@@ -5,9 +5,10 @@
 
 void Game::LoadWordLists(const std::string& dataDir)
 {
-    auto lists = std::make_unique<WordLists>();
-    lists->Load(dataDir);
-    lists_ = std::move(lists);
+    // When a file cannot be read, the lists keep what was read before it
+    // (a readable dictionary stays in use); the unread file is not saved over.
+    lists_ = std::make_unique<WordLists>();
+    lists_->Load(dataDir);
 }
 
 void Game::SaveWordLists()

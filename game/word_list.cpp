@@ -9,6 +9,7 @@
 #include <utility>
 #include <sys/mman.h>
 
+#include "platform/background_priority.h"
 #include "platform/cp1250.h"
 
 namespace {
@@ -359,6 +360,7 @@ void WordList::Reset()
     added_.clear();
     slots_.clear();
     indexed_ = 0;
+    loadFailed_ = false;
 }
 
 void WordList::Load(std::string text)
@@ -388,6 +390,7 @@ bool WordList::StartWorker(const std::function<std::string()>& read)
 {
     try {
         preparing_ = std::async(std::launch::async, [this, read] {
+            LowerThisThreadsPriority();
             if (read) {
                 std::string text = read();
                 if (text.size() > kMaxTextSize)
@@ -420,8 +423,24 @@ void WordList::Prepare()
 
 void WordList::Wait() const
 {
-    if (preparing_.valid())
+    if (!preparing_.valid())
+        return;
+    try {
         preparing_.get();  // rethrows what Prepare threw
+    } catch (...) {
+        loadFailed_ = true;
+        throw;
+    }
+}
+
+bool WordList::LoadFailed() const
+{
+    try {
+        Wait();
+    } catch (...) {
+        // Recorded in loadFailed_.
+    }
+    return loadFailed_;
 }
 
 WordList::WordList(const WordList& other)
@@ -471,6 +490,7 @@ void WordList::CopyFrom(const WordList& other)
     slots_ = other.slots_;
     fingerprintBits_ = other.fingerprintBits_;
     indexed_ = other.indexed_;
+    loadFailed_ = other.loadFailed_;
 }
 
 void WordList::MoveFrom(WordList& other)
@@ -484,6 +504,7 @@ void WordList::MoveFrom(WordList& other)
     slots_ = std::move(other.slots_);
     fingerprintBits_ = other.fingerprintBits_;
     indexed_ = std::exchange(other.indexed_, 0);
+    loadFailed_ = std::exchange(other.loadFailed_, false);
     other.buffer_.clear();
     other.samples_.clear();
     other.extra_.clear();

@@ -75,6 +75,11 @@ public:
     // worker thread as well, and what it throws comes out of the next call.
     void Load(std::function<std::string()> read, std::size_t expectedSize);
 
+    // Whether the last Load failed in the worker thread (its error has come
+    // out of a call, or is about to). The list is then empty and must not
+    // be saved over the file it came from.
+    bool LoadFailed() const;
+
     // The largest text Load takes.
     static constexpr std::size_t kMaxTextSize = 0xFFFFFFFFu;
 
@@ -147,4 +152,5 @@ private:
     std::size_t indexed_ = 0;
 
     mutable std::future<void> preparing_;  // valid while the worker may run
+    mutable bool loadFailed_ = false;      // what the worker did failed
 };

@@ -73,7 +73,7 @@ std::string ReadOpenFile(int fd, const std::string& path, std::size_t expected)
 // to disk, then renamed over `path`. The text is never built whole.
 bool WriteWordListAtomic(const std::string& path, const WordList& list)
 {
-    if (fileio::DirectoryExists(path))
+    if (fileio::DirectoryExists(path) || fileio::WriteProtected(path))
         return false;
     QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
     if (!file.open(QIODevice::WriteOnly))
@@ -105,39 +105,58 @@ void WordLists::Load(const std::string& dataDir)
     if (exists) {
         // Opening fails here and now; a large file is read and indexed while
         // the game's window opens (see WordList).
-        const int fd = ::open(wordListPath_.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            throw CannotOpenFile(wordListPath_, std::strerror(errno));
+        const std::string path = wordListPath_;
+        // A list that could not be read is never written over.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            const int error = errno;
+            wordListPath_.clear();
+            throw CannotOpenFile(path, std::strerror(error));
+        }
         struct stat st {};
         std::size_t expected = 0;
         if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
             expected = static_cast<std::size_t>(st.st_size);
         if (expected > WordList::kMaxTextSize) {
             ::close(fd);
-            throw CannotOpenFile(wordListPath_, "File too large");
+            wordListPath_.clear();
+            throw CannotOpenFile(path, "File too large");
         }
-        const std::string path = wordListPath_;
         words_.Load([fd, path, expected] { return ReadOpenFile(fd, path, expected); }, expected);
     }
     newWordListPath_ = ListPath(dataDir, kNewWordListName, exists);
-    if (exists)
-        newWords_ = SplitLines(fileio::ReadWholeFile(newWordListPath_));
+    if (exists) {
+        try {
+            newWords_ = SplitLines(fileio::ReadWholeFile(newWordListPath_));
+        } catch (...) {
+            newWordListPath_.clear();
+            throw;
+        }
+    }
 }
 
 int WordLists::Save() const
 {
     int written = 0;
-    std::string reason;
-    if (!wordListPath_.empty() && WriteWordListAtomic(wordListPath_, words_))
-        ++written;
-    if (!newWordListPath_.empty()) {
-        std::string text;
-        for (const auto& line : newWords_) {
-            text += line;
-            text += "\r\n";
-        }
-        if (fileio::WriteWholeFileAtomic(newWordListPath_, text, reason))
+    // Whatever goes wrong with one list (even running out of memory) is
+    // ignored and keeps neither the other list nor the close from going on.
+    try {
+        if (!wordListPath_.empty() && !words_.LoadFailed() && WriteWordListAtomic(wordListPath_, words_))
             ++written;
+    } catch (...) {
+    }
+    try {
+        if (!newWordListPath_.empty()) {
+            std::string text;
+            for (const auto& line : newWords_) {
+                text += line;
+                text += "\r\n";
+            }
+            std::string reason;
+            if (fileio::WriteWholeFileAtomic(newWordListPath_, text, reason))
+                ++written;
+        }
+    } catch (...) {
     }
     return written;
 }

@@ -21,11 +21,12 @@ public:
 
     // Reads both files of `dataDir`; a missing file leaves its list empty.
     // Throws AppError ("Cannot open file ...") for a file that exists but
-    // cannot be read.
+    // cannot be read; what was read before stays, and a file that could not
+    // be read is never saved over.
     void Load(const std::string& dataDir);
     // Writes both lists back, each crash-safe. A failure is ignored and does
-    // not keep the other list from being written. Returns how many of the two
-    // files were written.
+    // not keep the other list from being written; a write-protected file is
+    // left as it is. Returns how many of the two files were written.
     int Save() const;
 
     // The entry of a word: a double quote, the word, a double quote.

@@ -52,6 +52,12 @@ bool DirectoryExists(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool WriteProtected(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0);
+}
+
 bool ForceDirectories(const std::string& path)
 {
     if (path.empty())
@@ -93,10 +99,7 @@ bool WriteWholeFileAtomic(const std::string& path, std::string_view data, std::s
         reason = systemReason(EISDIR);
         return false;
     }
-    // A renamed temporary file would replace a write-protected file as well
-    // (even for root); the player protected it, so leave it alone.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+    if (WriteProtected(path)) {
         reason = systemReason(EACCES);
         return false;
     }

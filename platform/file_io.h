@@ -11,6 +11,9 @@ namespace fileio {
 // A regular file (or a link to one) exists at `path`. A folder does not count.
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// A file stands at `path` that we may not write, or that has no write
+// permission at all (which root could override; a replacing save must not).
+bool WriteProtected(const std::string& path);
 // Creates the folder with all missing parents; true when it exists afterwards.
 bool ForceDirectories(const std::string& path);
 

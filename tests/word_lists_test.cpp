@@ -98,6 +98,23 @@ TEST(WordList, TakesAListThatIsAlreadyCleanAsItIs)
     EXPECT_EQ(list.Text(), text);
 }
 
+// Reads the lists as an ordinary user, as root reads any file.
+void LoadAsOrdinaryUser(WordLists& lists, const std::string& folder, std::string& message)
+{
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::seteuid(65534), 0);
+    }
+    try {
+        lists.Load(folder);
+    } catch (const AppError& error) {
+        message = error.what();
+    }
+    if (root) {
+        ASSERT_EQ(::seteuid(0), 0);
+    }
+}
+
 class WordListFiles : public ::testing::Test {
 protected:
     TempFolder data;
@@ -155,18 +172,8 @@ TEST_F(WordListFiles, AFileThatExistsButCannotBeReadIsAnError)
     WriteFile(data.File("SzavakLista.txt"), "\"alma\"\r\n");
     ASSERT_EQ(::chmod(data.File("SzavakLista.txt").c_str(), 0), 0);
     ASSERT_EQ(::chmod(data.Path().c_str(), 0755), 0);
-    // Root reads anything; read as an ordinary user for the moment.
-    const bool root = ::geteuid() == 0;
-    if (root)
-        ASSERT_EQ(::seteuid(65534), 0);
     std::string message;
-    try {
-        lists.Load(data.Path());
-    } catch (const AppError& error) {
-        message = error.what();
-    }
-    if (root)
-        ASSERT_EQ(::seteuid(0), 0);
+    LoadAsOrdinaryUser(lists, data.Path(), message);
     EXPECT_EQ(message, "Cannot open file \"" + data.File("SzavakLista.txt") + "\". Permission denied");
 }
 
@@ -189,6 +196,90 @@ TEST_F(WordListFiles, AFailedWriteOfTheFirstListStillWritesTheSecond)
     lists.AddWord("A");
     EXPECT_EQ(lists.Save(), 1);
     EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")), "\"A\"\r\n");
+}
+
+TEST(WordList, LongEntriesWithSharedBeginningsLoadAsTheLiteralStepsGive)
+{
+    // Entries that agree in their first eight bytes and lists long enough
+    // for the sort's recursion, once small and once large enough for the
+    // worker thread.
+    std::mt19937 random(7);
+    const std::string alphabet = "aAbB\xE1\xC1";
+    for (int lines : {300, 70000}) {
+        std::string text;
+        for (int i = 0; i < lines; ++i) {
+            std::string line = "\"abababa";
+            const int length = std::uniform_int_distribution<int>(0, 8)(random);
+            for (int k = 0; k < length; ++k)
+                line += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+            text += line + "\"\r\n";
+            if (i % 17 == 0)
+                text += "\r\n";
+        }
+        ASSERT_EQ(lines > 1000, text.size() >= (1u << 20)) << "the large list goes through the worker thread";
+        WordList list;
+        list.Load(text);
+        EXPECT_EQ(Entries(list), LiteralLoad(text)) << lines << " lines";
+    }
+}
+
+TEST(WordList, AFailureInTheWorkerComesOutOnceAndMarksTheListAsNotLoaded)
+{
+    WordList list;
+    list.Load([]() -> std::string { throw AppError("Cannot open file \"x\". Input/output error"); }, 2u << 20);
+    EXPECT_THROW(list.Contains("\"alma\""), AppError);
+    EXPECT_TRUE(list.LoadFailed());
+    EXPECT_EQ(list.Count(), 0u);
+    EXPECT_FALSE(list.Contains("\"alma\""));
+    list.Load(std::string("\"alma\"\r\n"));
+    EXPECT_FALSE(list.LoadFailed());
+    EXPECT_TRUE(list.Contains("\"ALMA\""));
+}
+
+TEST_F(WordListFiles, AnUnreadableWordListIsNeverSavedOver)
+{
+    WriteFile(data.File("SzavakLista.txt"), "\"alma\"\r\n");
+    WriteFile(data.File("UjSzavakLista.txt"), "\"alma\"\r\n");
+    ASSERT_EQ(::chmod(data.File("SzavakLista.txt").c_str(), 0), 0);
+    ASSERT_EQ(::chmod(data.Path().c_str(), 0777), 0);
+    std::string message;
+    LoadAsOrdinaryUser(lists, data.Path(), message);
+    EXPECT_FALSE(message.empty());
+    lists.AddWord("K\xD6R");
+    EXPECT_EQ(lists.Save(), 0) << "the new-word list was never read either";
+    ASSERT_EQ(::chmod(data.File("SzavakLista.txt").c_str(), 0644), 0);
+    EXPECT_EQ(ReadFile(data.File("SzavakLista.txt")), "\"alma\"\r\n");
+    EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")), "\"alma\"\r\n");
+}
+
+TEST_F(WordListFiles, AnUnreadableNewWordListKeepsTheDictionaryInUseAndIsNotSavedOver)
+{
+    WriteFile(data.File("SzavakLista.txt"), "\"alma\"\r\n");
+    WriteFile(data.File("UjSzavakLista.txt"), "\"k\xF6rte\"\r\n");
+    ASSERT_EQ(::chmod(data.File("UjSzavakLista.txt").c_str(), 0), 0);
+    ASSERT_EQ(::chmod(data.Path().c_str(), 0777), 0);
+    std::string message;
+    LoadAsOrdinaryUser(lists, data.Path(), message);
+    EXPECT_EQ(message, "Cannot open file \"" + data.File("UjSzavakLista.txt") + "\". Permission denied");
+    EXPECT_TRUE(lists.IsKnown("ALMA"));
+    lists.AddWord("szilva");
+    EXPECT_EQ(lists.Save(), 1);
+    EXPECT_EQ(ReadFile(data.File("SzavakLista.txt")), "\"alma\"\r\n\"szilva\"\r\n");
+    ASSERT_EQ(::chmod(data.File("UjSzavakLista.txt").c_str(), 0644), 0);
+    EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")), "\"k\xF6rte\"\r\n");
+}
+
+TEST_F(WordListFiles, AWriteProtectedListKeepsItsContentEvenForRoot)
+{
+    WriteFile(data.File("SzavakLista.txt"), "\"alma\"\r\n");
+    WriteFile(data.File("UjSzavakLista.txt"), "");
+    ASSERT_EQ(::chmod(data.File("SzavakLista.txt").c_str(), 0444), 0);
+    lists.Load(data.Path());
+    lists.AddWord("szilva");
+    EXPECT_EQ(lists.Save(), 1);
+    EXPECT_EQ(ReadFile(data.File("SzavakLista.txt")), "\"alma\"\r\n");
+    EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")), "\"szilva\"\r\n");
+    ::chmod(data.File("SzavakLista.txt").c_str(), 0644);
 }
 
 }  // namespace
