@@ -18,20 +18,33 @@ void Game::SubmitWord(MouseButton button)
     scoreLine_ = ScoreText(totalScore_);
     view_.SetScoreLine(scoreLine_);
 
-    for (int column = 1; column <= kColumns; ++column)
-        for (int row = 1; row <= kRows; ++row)
-            if (board_.At(column, row).selected)
-                board_.At(column, row).letter = kBlank;
+    try {
+        for (int column = 1; column <= kColumns; ++column)
+            for (int row = 1; row <= kRows; ++row)
+                if (board_.At(column, row).selected)
+                    board_.At(column, row).letter = kBlank;
 
-    ApplyGravity();
+        ApplyGravity();
 
-    for (int column = 1; column <= kColumns; ++column) {
-        for (int row = 1; row <= kRows; ++row) {
-            if (board_.At(column, row).selected) {
-                board_.At(column, row).selected = false;
-                RedrawCell(column, row);
+        for (int column = 1; column <= kColumns; ++column) {
+            for (int row = 1; row <= kRows; ++row) {
+                if (board_.At(column, row).selected) {
+                    board_.At(column, row).selected = false;
+                    RedrawCell(column, row);
+                }
             }
         }
+    } catch (...) {
+        // A tile picture that cannot be drawn ends the submission half way.
+        // The word has scored already: forget it, so that the next release
+        // cannot score it again.
+        selection_.currentWord.clear();
+        try {
+            ShowWord();
+        } catch (...) {
+        }
+        selection_.lastWord.clear();
+        throw;
     }
 
     selection_.currentWord.clear();

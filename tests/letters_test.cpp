@@ -104,8 +104,9 @@ TEST(CreateBoard, LetterFrequenciesFollowThePool)
     EXPECT_NEAR(e / cAndU, 11.0, 1.5);
     EXPECT_NEAR(double(counts['E']) / total, 22.0 / 200, 0.006);
     for (const auto& [letter, n] : counts)
-        if (letter != 0xDC)
+        if (letter != 0xDC) {
             EXPECT_GT(n, counts[0xDC]) << "Ü is the rarest letter";
+        }
 }
 
 TEST(WordScore, SumsLetterValuesTimesLength)

@@ -14,9 +14,10 @@ void ExpectBoardAtRest(const Game& game)
     for (int c = 1; c <= kColumns; ++c)
         for (int r = 1; r <= kRows; ++r) {
             EXPECT_FALSE(game.GetBoard().At(c, r).selected) << c << ";" << r;
-            if (Board::IsVisibleRow(r))
+            if (Board::IsVisibleRow(r)) {
                 EXPECT_EQ(game.GetBoard().TileShown(c, r), game.GetBoard().At(c, r).letter != kBlank)
                     << c << ";" << r;
+            }
         }
 }
 
@@ -230,6 +231,29 @@ TEST(NewGame, RefillsEveryCellAndResetsScoreAndSelection)
         EXPECT_EQ(calls[i].substr(0, 5), "show ") << "every tile is shown with a normal picture";
     f.game.SubmitWord(MouseButton::Right);
     EXPECT_EQ(f.game.TotalScore(), 0) << "nothing selected, nothing scored";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WordSubmission, APictureThatCannotBeDrawnStopsTheDropButTheWordNeverScoresTwice)
+{
+    GameFixture f("\"lma\"\r\n");
+    f.SetColumn(3, 25, "ESTEKALMA");
+    f.Click(3, 31);
+    f.Click(3, 32);
+    f.Click(3, 33);
+    // The picture of the first letter to fall is gone from the disk.
+    f.view.failingPicture = "aA";
+    EXPECT_ANY_THROW(f.game.SubmitWord(MouseButton::Right));
+    EXPECT_EQ(f.game.TotalScore(), 15);
+    EXPECT_EQ(f.game.GetSelection().lastWord, "");
+    EXPECT_EQ(f.game.WordLine(), " (0)");
+
+    f.view.failingPicture.clear();
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_EQ(f.game.TotalScore(), 15) << "the same word scored again";
 }
 
 }  // namespace
