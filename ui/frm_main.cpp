@@ -9,6 +9,7 @@
 #include "app/first_start.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
+#include "ui/bmp_image.h"
 #include "ui/error_box.h"
 #include "ui/picture_control.h"
 #include "ui/png_image.h"
@@ -158,8 +159,8 @@ void Tfrm_Main::ShowTilePicture(int column, int row, const std::string& pictureP
 {
     PictureControl* tile = Tile(column, row);
     const std::string data = fileio::ReadWholeFile(picturePath);
-    QImage picture;
-    if (!picture.loadFromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "BMP"))
+    const QImage picture = DecodeBmp(data);
+    if (picture.isNull())
         throw CannotOpenFile(picturePath, "Not a valid bitmap picture");
     tile->SetPicture(picture);
     tile->show();

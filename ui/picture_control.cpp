@@ -11,6 +11,7 @@ PictureControl::PictureControl(QWidget* parent) : QWidget(parent)
 void PictureControl::SetPicture(const QImage& picture)
 {
     picture_ = picture;
+    stretched_ = QPixmap();
     update();
 }
 
@@ -18,9 +19,18 @@ void PictureControl::paintEvent(QPaintEvent*)
 {
     if (picture_.isNull())
         return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize target = (QSizeF(size()) * ratio).toSize();
+    if (target.isEmpty())
+        return;
+    if (stretched_.isNull() || stretched_.size() != target || stretched_.devicePixelRatio() != ratio) {
+        stretched_ = QPixmap::fromImage(picture_.size() == target
+                                            ? picture_
+                                            : picture_.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        stretched_.setDevicePixelRatio(ratio);
+    }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), picture_);
+    painter.drawPixmap(0, 0, stretched_);
 }
 
 void PictureControl::mousePressEvent(QMouseEvent* event)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 class PictureControl : public QWidget {
@@ -32,5 +33,9 @@ protected:
 
 private:
     QImage picture_;
+    // The picture stretched to the control's size in device pixels, made at
+    // the first paint after a change, so that repaints (a sliding tile is
+    // repainted 21 times) only copy pixels.
+    QPixmap stretched_;
     bool leftPressed_ = false;  // a left press began here and may become a click
 };

@@ -1,0 +1,86 @@
+// The bitmap reader of the tile pictures against Qt's own reader.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+
+#include <cstring>
+#include <string>
+
+#include "test_support.h"
+#include "ui/bmp_image.h"
+
+namespace {
+
+std::string Encode(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "BMP"));
+    return bytes.toStdString();
+}
+
+void ExpectSamePixels(const QImage& a, const QImage& b)
+{
+    ASSERT_EQ(a.size(), b.size());
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            ASSERT_EQ(qRgb(qRed(a.pixel(x, y)), qGreen(a.pixel(x, y)), qBlue(a.pixel(x, y))),
+                      qRgb(qRed(b.pixel(x, y)), qGreen(b.pixel(x, y)), qBlue(b.pixel(x, y))))
+                << x << "," << y;
+}
+
+TEST(BmpImage, EveryTilePictureReadsAsQtReadsIt)
+{
+    testing_support::GameFolders folders;
+    const QDir ico(QString::fromStdString(folders.locations.programDir + "/Ico"));
+    const QStringList names = ico.entryList({QStringLiteral("*.bmp")}, QDir::Files);
+    ASSERT_EQ(names.size(), 54);
+    for (const QString& name : names) {
+        const std::string data = testing_support::ReadFile(ico.filePath(name).toStdString());
+        QImage byQt;
+        ASSERT_TRUE(byQt.loadFromData(reinterpret_cast<const uchar*>(data.data()), int(data.size()), "BMP"));
+        SCOPED_TRACE(name.toStdString());
+        ExpectSamePixels(DecodeBmp(data), byQt);
+    }
+}
+
+TEST(BmpImage, OddWidthsPaddedRowsAndTopDownPicturesReadRight)
+{
+    QImage picture(5, 3, QImage::Format_RGB888);  // 15 bytes a row, padded to 16
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            picture.setPixel(x, y, qRgb(40 * x, 80 * y, 200 - 30 * x));
+    std::string data = Encode(picture);
+    ExpectSamePixels(DecodeBmp(data), picture);
+
+    // The same rows stored top down: a negative height.
+    std::string topDown = data.substr(0, 54);
+    const std::int32_t height = -3;
+    std::memcpy(topDown.data() + 22, &height, 4);
+    const std::size_t pixelsAt = static_cast<unsigned char>(data[10]);
+    for (int row = 2; row >= 0; --row)
+        topDown += data.substr(pixelsAt + 16 * row, 16);
+    ExpectSamePixels(DecodeBmp(topDown), picture);
+}
+
+TEST(BmpImage, WhatIsNoWholeBitmapGivesNoPicture)
+{
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(qRgb(1, 2, 3));
+    const std::string data = Encode(picture);
+    EXPECT_FALSE(DecodeBmp(data).isNull());
+    EXPECT_TRUE(DecodeBmp("").isNull());
+    EXPECT_TRUE(DecodeBmp("BM").isNull());
+    EXPECT_TRUE(DecodeBmp(data.substr(0, data.size() - 5)).isNull()) << "cut short";
+    EXPECT_TRUE(DecodeBmp(std::string(200, 'x')).isNull());
+    EXPECT_TRUE(DecodeBmp("\x89PNG\r\n\x1a\n" + std::string(100, '\0')).isNull());
+    std::string huge = data;
+    const std::int32_t width = 1 << 30;
+    std::memcpy(huge.data() + 18, &width, 4);
+    EXPECT_TRUE(DecodeBmp(huge).isNull());
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+// Windows bitmap pictures (the letter tiles).
+#pragma once
+
+#include <QImage>
+
+#include <string_view>
+
+// Decodes bitmap file data. The uncompressed 24- and 32-bit pictures the
+// tiles are made of are read directly, which spares loading Qt's image
+// plugins while the window opens; every other kind of bitmap goes through
+// Qt's reader. A null image when the data is no bitmap picture, or a
+// plain one cut short.
+QImage DecodeBmp(std::string_view data);
