@@ -3,10 +3,12 @@
 // runs the event loop until the main window closes.
 #include "app/data_locations.h"
 #include "ui/application.h"
+#include "ui/font_warm_up.h"
 #include "ui/frm_main.h"
 
 int main(int argc, char** argv)
 {
+    StartReadingFontConfiguration();
     const DataLocations locations = DetectDataLocations();
     VorpantaApplication app(argc, argv);
     Tfrm_Main mainWindow(locations);

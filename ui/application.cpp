@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "ui/error_box.h"
+#include "ui/font_warm_up.h"
 #include "ui/fonts.h"
 
 VorpantaApplication::VorpantaApplication(int& argc, char** argv) : QApplication(argc, argv)
@@ -12,6 +13,7 @@ VorpantaApplication::VorpantaApplication(int& argc, char** argv) : QApplication(
     // Wayland compositors find the window's icon through the desktop entry.
     setDesktopFileName(QStringLiteral("io.github.vorpanta.Vorpanta"));
     setApplicationVersion(QStringLiteral(VORPANTA_VERSION_TEXT));
+    FinishReadingFontConfiguration();
     InstallFonts();
 }
 
