@@ -1,6 +1,7 @@
 #include "scores/frm_top10.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
 
@@ -184,6 +185,17 @@ void Tfrm_Top10::showEvent(QShowEvent* event)
         }
     }
     QDialog::showEvent(event);
+}
+
+void Tfrm_Top10::keyPressEvent(QKeyEvent* event)
+{
+    // The window has no cancel command: Esc neither closes it (only the
+    // close button does) nor reaches the main window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Tfrm_Top10::SpeedButton1Click()

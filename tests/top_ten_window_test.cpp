@@ -442,15 +442,33 @@ TEST_F(TopTenShow, ClosingWithoutTypingStoresOneBlank)
     EXPECT_EQ(ReadFile(Path()), "99999\t         0\t \r\n" + DefaultFileText());
 }
 
-TEST_F(TopTenShow, EscapeClosesAndTheNameIsStillTaken)
+TEST_F(TopTenShow, EscapeLeavesTheWindowOpenAndTheCloseButtonTakesTheName)
 {
-    ModalDriver driver([](Tfrm_Top10& form) {
+    // The window has no cancel command: Esc, whether it reaches the name
+    // edit or the window, changes nothing; the close button then closes it.
+    bool openAfterEscape = false;
+    ModalDriver driver([&](Tfrm_Top10& form) {
         QTest::keyClicks(form.e1, "Bea");
         QTest::keyClick(form.e1, Qt::Key_Escape);
-        EXPECT_FALSE(form.isVisible());
+        QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
+        QTest::keyClick(&form, Qt::Key_Escape);
+        openAfterEscape = form.isVisible();
+        EXPECT_EQ(form.e1->text(), "Bea");
     });
     ShowTopTen(&main.window, dir.Path(), 500, TopTenMode::EndOfGame);
+    EXPECT_TRUE(openAfterEscape) << "Esc closed the window";
+    EXPECT_EQ(driver.TimesShown(), 1);
     EXPECT_EQ(ReadFile(Path()), "99499\t       500\tBea\r\n" + DefaultFileText());
+
+    // Viewing, with no control holding the focus.
+    openAfterEscape = false;
+    ModalDriver viewing([&](Tfrm_Top10& form) {
+        QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
+        openAfterEscape = form.isVisible();
+    });
+    ShowTopTen(&main.window, dir.Path(), 0, TopTenMode::Viewing);
+    EXPECT_TRUE(openAfterEscape) << "Esc closed the window";
+    EXPECT_EQ(viewing.TimesShown(), 1);
 }
 
 TEST_F(TopTenShow, NamesAreStoredInCodePage1250WithoutLineBreakingCharacters)
