@@ -272,17 +272,18 @@ TopTenTable ReadTopTenFile(const std::string& path)
 {
     TopTenTable table;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        // A pipe or a device would block or never end. A folder, like any
-        // other failure, is left to the reading, which reports the system's
-        // own reason.
-        if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
-            throw CannotOpenFile(path, "Not a regular file");
-    } else if (errno == ENOENT || errno == ENOTDIR) {
-        // No file yet: the first finished game creates it.
+    const bool found = ::stat(path.c_str(), &st) == 0;
+    const bool noFile = found ? S_ISDIR(st.st_mode) : (errno == ENOENT || errno == ENOTDIR);
+    if (noFile) {
+        // No file yet: the first finished game creates it. A folder of that
+        // name is no file either; writing the table will then fail on it.
         table.SetDefaults();
         return table;
     }
+    // A pipe or a device would block or never end. Any other failure is left
+    // to the reading, which reports the system's own reason.
+    if (found && !S_ISREG(st.st_mode))
+        throw CannotOpenFile(path, "Not a regular file");
     table.SetText(fileio::ReadWholeFile(path));
     return table;
 }

@@ -90,9 +90,9 @@ private:
     std::vector<Span> lines_;  // the lines, in table order, as parts of bytes_
 };
 
-// The table of the file at `path`: its lines, or the default lines when
-// nothing stands at `path`. Throws AppError "Cannot open file ..." when
-// something stands there but cannot be read (a folder, a pipe, no access).
+// The table of the file at `path`: its lines, or the default lines when no
+// file stands at `path` (nothing, or a folder). Throws AppError "Cannot open
+// file ..." when a file stands there but cannot be read (a pipe, no access).
 TopTenTable ReadTopTenFile(const std::string& path);
 
 // Replaces the file by the table's text. Throws AppError "Cannot create

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "main_window_fixture.h"
 #include "ui/frm_nevjegy.h"
 #include "ui/png_button.h"
@@ -315,16 +317,41 @@ TEST_F(Commands, ShortcutsAreDeadWhileTheTopTenWindowIsOpen)
 
 TEST_F(Commands, ErrorInACommandIsShownAndTheWindowGoesOn)
 {
-    // A folder where the top-ten file should be: reading it fails.
-    std::filesystem::create_directories(Top10File());
+    // A pipe where the top-ten file should be: reading it fails.
+    std::filesystem::create_directories(folders.locations.dataDir);
+    ASSERT_EQ(::mkfifo(Top10File().c_str(), 0644), 0);
     ModalWatch watch;
     QTest::keyClick(MainHandle(), Qt::Key_F10);
-    EXPECT_EQ(errors.texts.size(), 1u);
+    ASSERT_EQ(errors.texts.size(), 1u);
+    EXPECT_EQ(errors.texts[0].toStdString(), "Cannot open file \"" + Top10File() + "\". Not a regular file.");
+    EXPECT_TRUE(watch.seen.empty()) << "the table was shown";
     EXPECT_TRUE(window->isVisible());
 
     // The window goes on taking commands.
     ClickThroughWindow(Button("PNGButton5"));
     EXPECT_EQ(opened.addresses.size(), 1u);
+}
+
+TEST_F(Commands, StopWithAFolderInPlaceOfTheTableShowsItAndReportsTheFailedWrite)
+{
+    // A folder is no file: the table shows its default lines, the name is
+    // taken, and only writing the table fails.
+    std::filesystem::create_directories(Top10File());
+    ModalWatch watch;
+    QTest::keyClick(MainHandle(), Qt::Key_F8);
+    EXPECT_EQ(watch.seen.size(), 1u);
+    ASSERT_EQ(errors.texts.size(), 1u);
+    EXPECT_EQ(errors.texts[0].toStdString(), "Cannot create file \"" + Top10File() + "\". Is a directory.");
+    EXPECT_FALSE(GetGame().GameActive()) << "a game that was ending stays ended";
+    EXPECT_TRUE(std::filesystem::is_directory(Top10File()));
+    EXPECT_TRUE(std::filesystem::is_empty(Top10File()));
+    ExpectActiveAgain();
+
+    // Viewing writes nothing, so it fails on nothing.
+    QTest::keyClick(MainHandle(), Qt::Key_F10);
+    EXPECT_EQ(watch.seen.size(), 2u);
+    EXPECT_EQ(errors.texts.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_empty(Top10File()));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -7,6 +9,7 @@
 #include <vector>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/app_error.h"
 #include "platform/cp1250.h"
@@ -25,6 +28,31 @@ constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 std::vector<std::string> LinesOf(const TopTenTable& table)
 {
     return table.Lines();
+}
+
+// Reads the table at `path` as an ordinary user (root reads any file) and
+// returns the error's text, or "" when the reading succeeded.
+std::string ReadAsOrdinaryUser(const std::string& path)
+{
+    const bool root = ::geteuid() == 0;
+    if (root && ::seteuid(65534) != 0)
+        return "<could not become an ordinary user>";
+    std::string message;
+    try {
+        ReadTopTenFile(path);
+    } catch (const AppError& e) {
+        message = e.what();
+    }
+    if (root) {
+        EXPECT_EQ(::seteuid(0), 0);
+    }
+    return message;
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 TopTenTable TableOf(std::vector<std::string> lines)
@@ -342,14 +370,21 @@ TEST(TopTenNames, CharactersThatWouldBreakTheLineBecomeBlanks)
 TEST(TopTenFile, MissingFileGivesTheDefaultLines)
 {
     TempFolder dir;
-    const TopTenTable table = ReadTopTenFile(dir.File(kTopTenFileName));
+    const std::string path = dir.File(kTopTenFileName);
+    const TopTenTable table = ReadTopTenFile(path);
     ASSERT_EQ(table.Count(), 10);
     EXPECT_EQ(table.Line(0), TopTenDefaultLine(0));
     EXPECT_EQ(table.Line(9), TopTenDefaultLine(9));
 
     // A data folder that is a regular file holds no table either.
     WriteFile(dir.File("plain"), "x");
-    EXPECT_EQ(ReadTopTenFile(dir.File("plain") + "/" + kTopTenFileName).Count(), 10);
+    EXPECT_EQ(LinesOf(ReadTopTenFile(dir.File("plain") + "/" + kTopTenFileName)), LinesOf(table));
+
+    // Nor does a folder that bears the file's name.
+    ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+    WriteFile(path + "/inside", "99499\t       500\tAnna\r\n");
+    EXPECT_EQ(LinesOf(ReadTopTenFile(path)), LinesOf(table));
+    EXPECT_TRUE(IsFolder(path));
 }
 
 TEST(TopTenFile, ReadsWritesAndReadsBackTheSameLines)
@@ -364,37 +399,54 @@ TEST(TopTenFile, ReadsWritesAndReadsBackTheSameLines)
     EXPECT_EQ(ReadFile(path), "\r\nA\r\nb\tx\ty\r\nc\r\n");
 }
 
-TEST(TopTenFile, SomethingThatCannotBeReadIsAnError)
+TEST(TopTenFile, AFileThatCannotBeReadIsAnError)
 {
     TempFolder dir;
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
     const std::string path = dir.File(kTopTenFileName);
-    ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
-    try {
-        ReadTopTenFile(path);
-        ADD_FAILURE() << "a folder was read as the table";
-    } catch (const AppError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"" + path + "\". ", 0), 0u) << e.what();
-    }
+    WriteFile(path, TopTenDefaultLine(0) + "\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    EXPECT_EQ(ReadAsOrdinaryUser(path), "Cannot open file \"" + path + "\". Permission denied");
 
     // A pipe would block the reading until someone writes into it.
     const std::string fifo = dir.File("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    EXPECT_THROW(ReadTopTenFile(fifo), AppError);
+    try {
+        ReadTopTenFile(fifo);
+        ADD_FAILURE() << "a pipe was read as the table";
+    } catch (const AppError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + fifo + "\". Not a regular file");
+    }
 }
 
-TEST(TopTenFile, FailedWriteNamesTheFile)
+TEST(TopTenFile, FailedWriteNamesTheFileAndLeavesWhatStandsThere)
 {
     TempFolder dir;
-    WriteFile(dir.File("plain"), "x");
-    const std::string path = dir.File("plain") + "/" + kTopTenFileName;
     TopTenTable table;
     table.SetDefaults();
+
+    WriteFile(dir.File("plain"), "x");
+    const std::string below = dir.File("plain") + "/" + kTopTenFileName;
     try {
-        WriteTopTenFile(path, table);
+        WriteTopTenFile(below, table);
         ADD_FAILURE() << "wrote below a regular file";
     } catch (const AppError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + path + "\". ", 0), 0u) << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + below + "\". ", 0), 0u) << e.what();
     }
+    EXPECT_EQ(ReadFile(dir.File("plain")), "x");
+
+    // A folder with the file's name is read as no file, but it cannot be
+    // replaced by one.
+    const std::string path = dir.File(kTopTenFileName);
+    ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+    try {
+        WriteTopTenFile(path, table);
+        ADD_FAILURE() << "wrote over a folder";
+    } catch (const AppError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + path + "\". Is a directory");
+    }
+    EXPECT_TRUE(IsFolder(path));
+    EXPECT_TRUE(QDir(QString::fromStdString(path)).isEmpty());
 }
 
 TEST(TopTenFile, HundredThousandLinesAreAllKeptInOrder)

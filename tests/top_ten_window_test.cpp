@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
@@ -17,6 +18,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/app_error.h"
 #include "scores/frm_top10.h"
@@ -566,18 +568,65 @@ TEST_F(TopTenShow, ViewingShowsTheTableAndWritesNothing)
 
 TEST_F(TopTenShow, UnreadableFileShowsNoWindow)
 {
-    ASSERT_EQ(::mkdir(Path().c_str(), 0755), 0);
+    WriteFile(Path(), FileOf({"99499\t       500\tAnna"}));
+    ASSERT_EQ(::chmod(Path().c_str(), 0), 0);
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
     for (TopTenMode mode : {TopTenMode::Viewing, TopTenMode::EndOfGame}) {
         ModalDriver driver([](Tfrm_Top10&) {});
+        std::string message;
+        // As an ordinary user: root reads any file.
+        const bool root = ::geteuid() == 0;
+        if (root) {
+            ASSERT_EQ(::seteuid(65534), 0);
+        }
         try {
             ShowTopTen(&main.window, dir.Path(), 500, mode);
-            ADD_FAILURE() << "a folder was read as the table";
         } catch (const AppError& e) {
-            EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + Path() + "\". Is a directory");
+            message = e.what();
         }
+        if (root) {
+            ASSERT_EQ(::seteuid(0), 0);
+        }
+        EXPECT_EQ(message, "Cannot open file \"" + Path() + "\". Permission denied");
         QTest::qWait(20);
         EXPECT_EQ(driver.TimesShown(), 0);
     }
+    EXPECT_EQ(ReadFile(Path()), FileOf({"99499\t       500\tAnna"}));
+}
+
+TEST_F(TopTenShow, FolderAtTheFileNameIsNoTableAndCannotBeWrittenOver)
+{
+    ASSERT_EQ(::mkdir(Path().c_str(), 0755), 0);
+
+    // Viewing shows the default lines, as for a missing file.
+    Shown shown;
+    ModalDriver viewing([&](Tfrm_Top10& form) { shown = Record(form); });
+    ShowTopTen(&main.window, dir.Path(), 0, TopTenMode::Viewing);
+    ASSERT_EQ(viewing.TimesShown(), 1);
+    EXPECT_EQ(shown.scores[0], "     1 0000");
+    EXPECT_EQ(shown.names[9], "Gurdala");
+    EXPECT_EQ(shown.openedRow, 0);
+
+    // At the end of a game the name is taken, and then the table cannot be
+    // written where the folder stands.
+    ModalDriver ending([&](Tfrm_Top10& form) {
+        shown = Record(form);
+        QTest::keyClicks(form.e1, "Anna");
+    });
+    try {
+        ShowTopTen(&main.window, dir.Path(), 500, TopTenMode::EndOfGame);
+        ADD_FAILURE() << "the table was written over a folder";
+    } catch (const AppError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + Path() + "\". Is a directory");
+    }
+    EXPECT_EQ(ending.TimesShown(), 1);
+    EXPECT_EQ(shown.openedRow, 1);
+    EXPECT_EQ(shown.scores[0], "       500");
+    EXPECT_EQ(shown.scores[1], "     1 0000");
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path())).isDir());
+    EXPECT_TRUE(QDir(QString::fromStdString(Path())).isEmpty());
+    EXPECT_EQ(QDir(QString::fromStdString(dir.Path())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"Top10.txt"});
 }
 
 TEST_F(TopTenShow, UnwritableFileIsAnErrorAfterTheWindowClosed)
