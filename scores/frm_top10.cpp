@@ -1,8 +1,12 @@
 #include "scores/frm_top10.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QShowEvent>
 
 #include <limits>
@@ -37,7 +41,95 @@ void SetTextColour(QWidget* control, QPalette::ColorRole role, const QColor& col
     control->setPalette(palette);
 }
 
+// Keys that move the cursor, select or copy; in a locked edit every other key
+// is passed on to the window, as a read-only edit passes it on.
+bool LeavesTheTextAlone(const QKeyEvent* event)
+{
+    static constexpr QKeySequence::StandardKey kKeys[] = {
+        QKeySequence::MoveToNextChar,        QKeySequence::MoveToPreviousChar,
+        QKeySequence::MoveToNextWord,        QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToStartOfLine,     QKeySequence::MoveToEndOfLine,
+        QKeySequence::MoveToStartOfBlock,    QKeySequence::MoveToEndOfBlock,
+        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
+        QKeySequence::SelectNextChar,        QKeySequence::SelectPreviousChar,
+        QKeySequence::SelectNextWord,        QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectStartOfLine,     QKeySequence::SelectEndOfLine,
+        QKeySequence::SelectStartOfBlock,    QKeySequence::SelectEndOfBlock,
+        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
+        QKeySequence::SelectAll,             QKeySequence::Deselect,
+        QKeySequence::Copy,
+    };
+    for (const QKeySequence::StandardKey key : kKeys)
+        if (event->matches(key))
+            return true;
+    return false;
+}
+
 }  // namespace
+
+void TopTenNameEdit::SetLocked(bool locked)
+{
+    locked_ = locked;
+    // Nothing is dropped on a widget that takes no drops.
+    setAcceptDrops(!locked);
+    setAttribute(Qt::WA_InputMethodEnabled, !locked);
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImReadOnly);
+}
+
+QVariant TopTenNameEdit::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // QLineEdit answers that it takes input whenever it is not read-only.
+    if (locked_ && query == Qt::ImEnabled)
+        return false;
+    if (locked_ && query == Qt::ImReadOnly)
+        return true;
+    return QLineEdit::inputMethodQuery(query);
+}
+
+void TopTenNameEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (locked_ && !LeavesTheTextAlone(event)) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TopTenNameEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (locked_) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+void TopTenNameEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    // Where the system has a selection clipboard, the middle button pastes it.
+    if (locked_ && event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void TopTenNameEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!locked_) {
+        QLineEdit::contextMenuEvent(event);
+        return;
+    }
+    // The menu Qt makes for a read-only edit: copy and select all, without
+    // the editing commands.
+    setReadOnly(true);
+    QMenu* menu = createStandardContextMenu();
+    setReadOnly(false);
+    SetLocked(true);  // making it writable again turned the input method on
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
 
 void TopTenNameEdit::focusInEvent(QFocusEvent* event)
 {
@@ -121,7 +213,7 @@ void Tfrm_Top10::CreateControls()
         // edit's 20 pixels.
         name->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         name->setFont(font);
-        name->setReadOnly(true);
+        name->SetLocked(true);
         // Not a tab stop, but a click still places the cursor in it.
         name->setFocusPolicy(Qt::ClickFocus);
         name->setMaxLength(std::numeric_limits<int>::max());
@@ -147,7 +239,7 @@ void Tfrm_Top10::FillRow(int row, const QString& scoreText, const QString& name)
 void Tfrm_Top10::OpenRow(int row)
 {
     TopTenNameEdit* name = NameEdit(row);
-    name->setReadOnly(false);
+    name->SetLocked(false);
     name->setFocusPolicy(Qt::StrongFocus);
     SetTextColour(name, QPalette::Text, kOpenedRowColour);
     SetTextColour(ScoreLabel(row), QPalette::WindowText, kOpenedRowColour);
@@ -157,7 +249,7 @@ void Tfrm_Top10::OpenRow(int row)
 int Tfrm_Top10::FirstEditableRow() const
 {
     for (int row = 1; row <= kRows; ++row)
-        if (!NameEdit(row)->isReadOnly())
+        if (!NameEdit(row)->IsLocked())
             return row;
     return 0;
 }

@@ -20,15 +20,31 @@ class TPNGButton;
 // A name edit. Entering it other than by a mouse click selects its whole
 // text, so that what the player types replaces it; coming back to it when
 // the window is activated again leaves the selection alone.
+//
+// A locked edit shows its name and takes the cursor like any edit (a click
+// places it, the arrow keys move it, the text can be selected and copied),
+// but nothing changes its text: no typing, deleting, pasting, cutting,
+// dropping, undoing, input method or editing command of its menu. A
+// read-only QLineEdit would do the same but shows no cursor.
 class TopTenNameEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
+    void SetLocked(bool locked);
+    bool IsLocked() const { return locked_; }
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    bool locked_ = false;
     bool entered_ = false;
 };
 
@@ -61,10 +77,10 @@ public:
 
     // Shows a score text (leading blanks kept) and a name in row n.
     void FillRow(int row, const QString& scoreText, const QString& name);
-    // Opens row n for a name: its edit becomes editable and a tab stop, and
-    // the row turns red.
+    // Opens row n for a name: its edit is unlocked and becomes a tab stop,
+    // and the row turns red.
     void OpenRow(int row);
-    // The first row whose name edit is editable, or 0.
+    // The first row whose name edit is not locked, or 0.
     int FirstEditableRow() const;
 
 protected:

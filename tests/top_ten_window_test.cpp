@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
@@ -129,7 +134,7 @@ TEST(TopTenWindow, ControlsStandWhereTheDesignPutsThem)
         EXPECT_LE(rank->geometry().right(), 104);
 
         EXPECT_EQ(name->text(), "Gurdala");
-        EXPECT_TRUE(name->isReadOnly());
+        EXPECT_TRUE(form.NameEdit(row)->IsLocked());
         EXPECT_FALSE(name->hasFrame());
         EXPECT_FALSE(name->focusPolicy() & Qt::TabFocus);
         EXPECT_GE(name->maxLength(), 1 << 20);
@@ -201,9 +206,10 @@ TEST(TopTenWindow, OpenedRowIsRedEditableAndTakesTheFocusWithItsTextSelected)
     EXPECT_EQ(form.e3->palette().color(QPalette::Text), kRed);
     EXPECT_EQ(form.i3->palette().color(QPalette::WindowText), kRed);
     EXPECT_EQ(form.s3->palette().color(QPalette::WindowText), kRed);
+    EXPECT_FALSE(form.e3->IsLocked());
     for (int row : {1, 2, 4, 10}) {
         SCOPED_TRACE(row);
-        EXPECT_TRUE(form.NameEdit(row)->isReadOnly());
+        EXPECT_TRUE(form.NameEdit(row)->IsLocked());
         EXPECT_NE(form.NameEdit(row)->palette().color(QPalette::Text), kRed);
         EXPECT_NE(form.RankLabel(row)->palette().color(QPalette::WindowText), kRed);
     }
@@ -212,8 +218,8 @@ TEST(TopTenWindow, OpenedRowIsRedEditableAndTakesTheFocusWithItsTextSelected)
     QTest::keyClicks(form.e3, "Anna");
     EXPECT_EQ(form.e3->text(), "Anna");
 
-    // A click into a read-only edit places the cursor there, but typing
-    // changes nothing.
+    // A click into a locked edit places the cursor there, but typing changes
+    // nothing.
     QTest::mouseClick(form.e5, Qt::LeftButton, {}, QPoint(50, 10));
     EXPECT_EQ(QApplication::focusWidget(), form.e5);
     QTest::keyClicks(form.e5, "xy");
@@ -234,6 +240,207 @@ TEST(TopTenWindow, OpenedRowIsRedEditableAndTakesTheFocusWithItsTextSelected)
     form.e3->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(form.e3->selectedText(), "Anna");
     form.hide();
+}
+
+// The key combination the platform binds to a standard editing command.
+QKeyCombination KeyOf(QKeySequence::StandardKey command)
+{
+    const QList<QKeySequence> bindings = QKeySequence::keyBindings(command);
+    return bindings.isEmpty() ? QKeyCombination() : bindings.first()[0];
+}
+
+void Press(QWindow* window, QKeyCombination key)
+{
+    QTest::keyClick(window, key.key(), key.keyboardModifiers());
+}
+
+// One way of changing an edit's text: `prepare` runs while the edit is
+// unlocked (to give it, say, something to undo), `attempt` with the edit as
+// the test left it, holding the focus with the cursor at the end.
+struct EditAttempt {
+    const char* what;
+    std::function<void(TopTenNameEdit*, QWindow*)> prepare;
+    std::function<void(TopTenNameEdit*, QWindow*)> attempt;
+};
+
+std::vector<EditAttempt> EditAttempts()
+{
+    const auto nothing = [](TopTenNameEdit*, QWindow*) {};
+    const auto typeX = [](TopTenNameEdit*, QWindow* w) { QTest::keyClick(w, Qt::Key_X); };
+    const auto selectAll = [](TopTenNameEdit* e, QWindow*) { e->selectAll(); };
+    return {
+        {"typing", nothing,
+         [](TopTenNameEdit*, QWindow* w) {
+             QTest::keyClick(w, 'x');
+             QTest::keyClick(w, 'y');
+         }},
+        {"typing an accented letter", nothing,
+         [](TopTenNameEdit* e, QWindow*) { TypeText(e, QString::fromUtf8("Ő")); }},
+        {"backspace", nothing, [](TopTenNameEdit*, QWindow* w) { QTest::keyClick(w, Qt::Key_Backspace); }},
+        {"delete", nothing,
+         [](TopTenNameEdit*, QWindow* w) {
+             QTest::keyClick(w, Qt::Key_Home);
+             QTest::keyClick(w, Qt::Key_Delete);
+         }},
+        {"delete the selection", selectAll, [](TopTenNameEdit*, QWindow* w) { QTest::keyClick(w, Qt::Key_Delete); }},
+        {"paste", nothing,
+         [](TopTenNameEdit*, QWindow* w) {
+             QApplication::clipboard()->setText("Pasted");
+             ASSERT_EQ(QApplication::clipboard()->text(), "Pasted");
+             QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"paste by the platform's key", nothing,
+         [](TopTenNameEdit*, QWindow* w) {
+             QApplication::clipboard()->setText("Pasted");
+             Press(w, KeyOf(QKeySequence::Paste));
+         }},
+        {"cut", selectAll, [](TopTenNameEdit*, QWindow* w) { Press(w, KeyOf(QKeySequence::Cut)); }},
+        {"undo", typeX, [](TopTenNameEdit*, QWindow* w) { Press(w, KeyOf(QKeySequence::Undo)); }},
+        {"redo",
+         [](TopTenNameEdit*, QWindow* w) {
+             QTest::keyClick(w, Qt::Key_X);
+             Press(w, KeyOf(QKeySequence::Undo));
+         },
+         [](TopTenNameEdit*, QWindow* w) { Press(w, KeyOf(QKeySequence::Redo)); }},
+        {"input method", nothing,
+         [](TopTenNameEdit* e, QWindow*) {
+             QInputMethodEvent event;
+             event.setCommitString("Committed");
+             QApplication::sendEvent(e, &event);
+         }},
+        {"drop", nothing,
+         [](TopTenNameEdit* e, QWindow*) {
+             QMimeData data;
+             data.setText("Dropped");
+             const QPointF at(5, 10);
+             QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(e, &enter);
+             QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(e, &move);
+             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(e, &drop);
+         }},
+    };
+}
+
+// Opens the edit's context menu once for each command it offers and
+// triggers that command, with the whole name selected and text on the
+// clipboard; returns how many of them changed the text.
+int MenuCommandsThatEdit(TopTenNameEdit* edit)
+{
+    int editing = 0;
+    for (int index = 0;; ++index) {
+        edit->setText("Gurdala");
+        edit->selectAll();
+        QApplication::clipboard()->setText("Pasted");
+        const QPoint at(5, 10);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->mapToGlobal(at));
+        QApplication::sendEvent(edit, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            ADD_FAILURE() << "no context menu";
+            return -1;
+        }
+        QList<QAction*> offered;
+        for (QAction* action : menu->actions())
+            if (action->isEnabled() && !action->isSeparator())
+                offered.push_back(action);
+        if (index == 0 && offered.isEmpty())
+            ADD_FAILURE() << "the menu offers nothing";
+        if (index >= offered.size()) {
+            menu->close();
+            return editing;
+        }
+        offered[index]->trigger();
+        menu->close();
+        if (edit->text() != "Gurdala")
+            ++editing;
+    }
+}
+
+TEST(TopTenWindow, LockedNameEditsShowTheCaretButTakeNoEdit)
+{
+    // A steady caret, so that pictures taken at any moment show it.
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(0);
+    const QString clipboard = QApplication::clipboard()->text();
+
+    Tfrm_Top10 form(nullptr);
+    form.OpenRow(3);
+    ShowActive(form);
+    QWindow* window = form.windowHandle();
+    TopTenNameEdit* locked = form.e5;
+    ASSERT_TRUE(locked->IsLocked());
+    ASSERT_FALSE(form.e3->IsLocked());
+
+    // A click gives a locked edit the focus and shows the caret where it
+    // placed the cursor: a thin upright line, the only change in its picture.
+    const QImage before = locked->grab().toImage();
+    QTest::mouseClick(locked, Qt::LeftButton, {}, QPoint(locked->width() - 2, 10));
+    EXPECT_TRUE(locked->hasFocus());
+    EXPECT_EQ(locked->cursorPosition(), 7);
+    const QImage after = locked->grab().toImage();
+    ASSERT_EQ(after.size(), before.size());
+    QRect changed;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (after.pixel(x, y) != before.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    EXPECT_FALSE(changed.isEmpty()) << "no caret is drawn";
+    EXPECT_LE(changed.width(), 3);
+    EXPECT_GE(changed.height(), 8);
+    EXPECT_GE(changed.left(), locked->fontMetrics().horizontalAdvance("Gurdal"));
+
+    // The cursor moves and the name can be selected and copied.
+    QTest::keyClick(window, Qt::Key_Home);
+    EXPECT_EQ(locked->cursorPosition(), 0);
+    EXPECT_NE(locked->grab().toImage(), after) << "the caret did not move";
+    QTest::keyClick(window, Qt::Key_Right);
+    EXPECT_EQ(locked->cursorPosition(), 1);
+    QTest::keyClick(window, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(locked->selectedText(), "urdala");
+    Press(window, KeyOf(QKeySequence::Copy));
+    EXPECT_EQ(QApplication::clipboard()->text(), "urdala");
+
+    // Each way of editing changes the opened row's name, and none changes a
+    // locked one.
+    for (const EditAttempt& edit : EditAttempts()) {
+        SCOPED_TRACE(edit.what);
+        for (TopTenNameEdit* name : {form.e3, locked}) {
+            const bool wasLocked = name->IsLocked();
+            name->setText("Gurdala");
+            name->setFocus(Qt::MouseFocusReason);
+            name->setCursorPosition(7);
+            name->SetLocked(false);
+            edit.prepare(name, window);
+            name->SetLocked(wasLocked);
+            const QString text = name->text();
+            edit.attempt(name, window);
+            if (wasLocked)
+                EXPECT_EQ(name->text().toStdString(), text.toStdString()) << "a locked name changed";
+            else
+                EXPECT_NE(name->text().toStdString(), text.toStdString()) << "the attempt edits no name at all";
+            EXPECT_EQ(name->IsLocked(), wasLocked);
+        }
+    }
+
+    // The input method, asking the edit whether it takes input, hears no.
+    for (TopTenNameEdit* name : {form.e3, locked}) {
+        QInputMethodQueryEvent query(Qt::ImEnabled | Qt::ImReadOnly);
+        QApplication::sendEvent(name, &query);
+        EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), !name->IsLocked()) << name->objectName().toStdString();
+        EXPECT_EQ(query.value(Qt::ImReadOnly).toBool(), name->IsLocked()) << name->objectName().toStdString();
+    }
+
+    // The context menu offers no editing command.
+    EXPECT_GT(MenuCommandsThatEdit(form.e3), 0);
+    EXPECT_EQ(MenuCommandsThatEdit(locked), 0);
+    EXPECT_TRUE(locked->IsLocked());
+    EXPECT_EQ(form.FirstEditableRow(), 3);
+
+    form.hide();
+    QApplication::clipboard()->setText(clipboard);
+    QApplication::setCursorFlashTime(flashTime);
 }
 
 TEST(TopTenWindow, WithoutAnOpenedRowNothingHasTheFocus)
