@@ -41,6 +41,14 @@ void SetTextColour(QWidget* control, QPalette::ColorRole role, const QColor& col
     control->setPalette(palette);
 }
 
+// A rank or score label: as wide as its text, 16 pixels high, the text at the
+// top left like the name beside it.
+void SizeToText(QLabel* label)
+{
+    label->adjustSize();
+    label->resize(label->width(), 16);
+}
+
 // Keys that move the cursor, select or copy; in a locked edit every other key
 // is passed on to the window, as a read-only edit passes it on.
 bool LeavesTheTextAlone(const QKeyEvent* event)
@@ -193,17 +201,18 @@ void Tfrm_Top10::CreateControls()
         auto* rank = new QLabel(QStringLiteral("%1.").arg(row), this);
         rank->setObjectName(QStringLiteral("s") + number);
         rank->setTextFormat(Qt::PlainText);
+        rank->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         rank->setFont(font);
         rank->move(80, top);
-        rank->adjustSize();
+        SizeToText(rank);
 
         auto* score = new QLabel(this);
         score->setObjectName(QStringLiteral("i") + number);
         score->setTextFormat(Qt::PlainText);
-        score->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        score->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         score->setFont(font);
         score->move(104, top);
-        score->adjustSize();
+        SizeToText(score);
 
         auto* name = new TopTenNameEdit(QStringLiteral("Gurdala"), this);
         name->setObjectName(QStringLiteral("e") + number);
@@ -232,7 +241,7 @@ void Tfrm_Top10::FillRow(int row, const QString& scoreText, const QString& name)
 {
     QLabel* score = ScoreLabel(row);
     score->setText(scoreText);
-    score->adjustSize();
+    SizeToText(score);
     NameEdit(row)->setText(name);
 }
 

@@ -126,7 +126,9 @@ TEST(TopTenWindow, ControlsStandWhereTheDesignPutsThem)
 
         EXPECT_EQ(rank->text(), n + ".");
         EXPECT_EQ(rank->pos(), QPoint(80, RowTop(row)));
+        EXPECT_EQ(rank->height(), 16);
         EXPECT_EQ(score->pos(), QPoint(104, RowTop(row)));
+        EXPECT_EQ(score->height(), 16);
         EXPECT_TRUE(score->alignment() & Qt::AlignLeft);
         EXPECT_EQ(name->geometry(), QRect(172, RowTop(row), 101, 20));
         // The rank label is sized to its text and ends before the score.
@@ -185,6 +187,42 @@ TEST(TopTenWindow, ScoreTextsKeepTheirLeadingBlanksAndThePictureShowsAroundLabel
     // The labels paint no background of their own, the edits paint blue.
     EXPECT_EQ(shot.pixelColor(80, RowTop(3)), kPanelBlue);
     EXPECT_EQ(shot.pixelColor(form.e4->x() + 100, form.e4->y() + 19), kPanelBlue);
+}
+
+// The smallest rectangle holding the dark pixels of a picture.
+QRect InkBox(const QImage& image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).lightness() < 80)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST(TopTenWindow, RankAndScoreLabelsAreSixteenHighWithTheTextAtTheTopLeft)
+{
+    Tfrm_Top10 form(nullptr);
+    form.FillRow(1, "       500", "Anna");
+    form.FillRow(10, "12 345 678", "Bea");
+    for (QLabel* label : {form.s1, form.s9, form.s10, form.i1, form.i10}) {
+        SCOPED_TRACE(label->objectName().toStdString());
+        EXPECT_EQ(label->height(), 16);
+        // As wide as the text, and drawn where a label of just the text's
+        // size would draw it.
+        QLabel natural(label->text());
+        natural.setFont(label->font());
+        natural.adjustSize();
+        EXPECT_EQ(label->width(), natural.width());
+        ASSERT_LT(natural.height(), 16);
+        const QRect ink = InkBox(label->grab().toImage());
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_EQ(ink, InkBox(natural.grab().toImage()));
+    }
+    // A score shown later is sized the same way.
+    form.FillRow(1, "1", "Anna");
+    EXPECT_EQ(form.i1->height(), 16);
+    EXPECT_LT(form.i1->width(), form.i10->width());
 }
 
 TEST(TopTenWindow, OpenedRowIsRedEditableAndTakesTheFocusWithItsTextSelected)
