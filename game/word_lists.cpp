@@ -1,9 +1,5 @@
 #include "game/word_lists.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QSaveFile>
-
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -33,69 +29,6 @@ std::string ListPath(const std::string& dataDir, const std::string& name, bool& 
     return exists ? path : fileio::JoinPath(dataDir, LowerAscii(name));
 }
 
-// The rest of an open word list file, read straight into a buffer of the
-// size the file had when opened (in one piece, no growing copies); closes
-// the file. Fails like fileio::ReadWholeFile.
-std::string ReadOpenFile(int fd, const std::string& path, std::size_t expected)
-{
-    // One byte more than the file holds, so that the end shows without a
-    // reallocation.
-    std::string text = WordList::MakeTextBuffer(expected + 1);
-    std::size_t size = 0;
-    for (;;) {
-        if (size == text.size()) {
-            // The file grew, or its size was unknown: read on in steps.
-            if (text.size() > WordList::kMaxTextSize) {
-                ::close(fd);
-                throw CannotOpenFile(path, "File too large");
-            }
-            text.resize(text.size() + (1 << 16));
-        }
-        const ssize_t n = ::read(fd, text.data() + size, text.size() - size);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            throw CannotOpenFile(path, std::strerror(error));
-        }
-        size += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    text.resize(size);
-    return text;
-}
-
-// Writes the word list's text in pieces, crash-safe like
-// fileio::WriteWholeFileAtomic: into a temporary file beside `path`, flushed
-// to disk, then renamed over `path`. The text is never built whole.
-bool WriteWordListAtomic(const std::string& path, const WordList& list)
-{
-    if (fileio::DirectoryExists(path) || fileio::WriteProtected(path))
-        return false;
-    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const bool written = list.WriteText([&](std::string_view piece) {
-        while (!piece.empty()) {
-            const qint64 n = file.write(piece.data(), static_cast<qint64>(piece.size()));
-            if (n <= 0)
-                return false;
-            piece.remove_prefix(static_cast<std::size_t>(n));
-        }
-        return true;
-    });
-    // QSaveFile's commit renames even when flushing the last buffered bytes
-    // fails, so flush first and give up while the old file is still there.
-    if (!written || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 }  // namespace
 
 void WordLists::Load(const std::string& dataDir)
@@ -122,7 +55,13 @@ void WordLists::Load(const std::string& dataDir)
             wordListPath_.clear();
             throw CannotOpenFile(path, "File too large");
         }
-        words_.Load([fd, path, expected] { return ReadOpenFile(fd, path, expected); }, expected);
+        // One byte more than the file holds, so that the end shows without
+        // growing the buffer.
+        words_.Load(
+            [fd, path, expected] {
+                return fileio::ReadOpenFile(fd, path, WordList::MakeTextBuffer(expected + 1), WordList::kMaxTextSize);
+            },
+            expected);
     }
     newWordListPath_ = ListPath(dataDir, kNewWordListName, exists);
     if (exists) {
@@ -141,7 +80,10 @@ int WordLists::Save() const
     // Whatever goes wrong with one list (even running out of memory) is
     // ignored and keeps neither the other list nor the close from going on.
     try {
-        if (!wordListPath_.empty() && !words_.LoadFailed() && WriteWordListAtomic(wordListPath_, words_))
+        std::string reason;
+        if (!wordListPath_.empty() && !words_.LoadFailed() &&
+            fileio::WriteFileAtomic(
+                wordListPath_, [this](const fileio::PieceSink& sink) { return words_.WriteText(sink); }, reason))
             ++written;
     } catch (...) {
     }

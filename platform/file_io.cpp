@@ -71,13 +71,28 @@ std::string ReadWholeFile(const std::string& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw CannotOpenFile(path, systemReason(errno));
-    std::string data;
     struct stat st {};
+    std::size_t size = 0;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        data.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[1 << 16];
+        size = static_cast<std::size_t>(st.st_size);
+    // One byte more than the file holds, so that its end shows at once.
+    return ReadOpenFile(fd, path, std::string(size + 1, '\0'));
+}
+
+std::string ReadOpenFile(int fd, const std::string& path, std::string buffer, std::size_t limit)
+{
+    std::size_t size = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (size == buffer.size()) {
+            // The file is larger than the room given (it grew, or its size
+            // was unknown): read on in steps.
+            if (buffer.size() > limit) {
+                ::close(fd);
+                throw CannotOpenFile(path, "File too large");
+            }
+            buffer.resize(buffer.size() + (1 << 16));
+        }
+        const ssize_t n = ::read(fd, buffer.data() + size, buffer.size() - size);
         if (n == 0)
             break;
         if (n < 0) {
@@ -87,13 +102,21 @@ std::string ReadWholeFile(const std::string& path)
             ::close(fd);
             throw CannotOpenFile(path, systemReason(error));
         }
-        data.append(buffer, static_cast<std::size_t>(n));
+        size += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    return data;
+    buffer.resize(size);
+    return buffer;
 }
 
 bool WriteWholeFileAtomic(const std::string& path, std::string_view data, std::string& reason)
+{
+    return WriteFileAtomic(
+        path, [data](const PieceSink& sink) { return sink(data); }, reason);
+}
+
+bool WriteFileAtomic(const std::string& path, const std::function<bool(const PieceSink&)>& produce,
+                     std::string& reason)
 {
     if (DirectoryExists(path)) {
         reason = systemReason(EISDIR);
@@ -109,20 +132,24 @@ bool WriteWholeFileAtomic(const std::string& path, std::string_view data, std::s
         reason = failureReason(file);
         return false;
     }
-    std::size_t written = 0;
-    while (written < data.size()) {
-        const qint64 n = file.write(data.data() + written, static_cast<qint64>(data.size() - written));
-        if (n <= 0) {
-            reason = failureReason(file);
-            file.cancelWriting();
-            return false;
+    const bool produced = produce([&](std::string_view piece) {
+        while (!piece.empty()) {
+            const qint64 n = file.write(piece.data(), static_cast<qint64>(piece.size()));
+            if (n <= 0) {
+                reason = failureReason(file);
+                return false;
+            }
+            piece.remove_prefix(static_cast<std::size_t>(n));
         }
-        written += static_cast<std::size_t>(n);
-    }
+        return true;
+    });
     // QSaveFile's commit renames even when flushing the last buffered bytes
     // fails, so flush first and give up while the old file is still there.
-    if (!file.flush()) {
-        reason = failureReason(file);
+    if (!produced || !file.flush()) {
+        if (produced)
+            reason = failureReason(file);
+        else if (reason.empty())
+            reason = "Writing stopped";
         file.cancelWriting();
         return false;
     }
