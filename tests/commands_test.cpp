@@ -244,8 +244,7 @@ TEST_F(Commands, CloseButtonClosesTheWindowAndSavesTheSettings)
     window->move(77, 55);
     ClickThroughWindow(Button("PNGButton8"));
     EXPECT_FALSE(window->isVisible());
-    const std::string settings = ReadFile(folders.locations.settingsFile);
-    EXPECT_NE(settings.find("77"), std::string::npos) << settings;
+    EXPECT_EQ(ReadFile(folders.locations.settingsFile), "[Screen]\r\nLeft=77\r\nTop=55\r\n\r\n[Game]\r\nHard=4\r\n");
     QApplication::setQuitOnLastWindowClosed(quitOnClose);
 }
 

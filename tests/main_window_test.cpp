@@ -79,6 +79,40 @@ TEST_F(MainWindow, OpensWithTheLabelsAndNinetyNamedTiles)
     EXPECT_TRUE(QFileInfo(QString::fromStdString(folders.locations.dataDir)).isDir()) << "the data folder is made";
 }
 
+TEST_F(MainWindow, WordAndScoreLinesAreCentredYellowComicSans)
+{
+    auto w = Open();
+    w->Label1->setText("ALMA (24)");
+    const struct {
+        QLabel* label;
+        QRect geometry;
+        bool bold;
+    } lines[] = {{w->Label1, QRect(40, 72, 221, 23), true}, {w->Label2, QRect(40, 112, 221, 23), false}};
+    for (const auto& line : lines) {
+        SCOPED_TRACE(line.label->objectName().toStdString());
+        EXPECT_EQ(line.label->geometry(), line.geometry);
+        const QFont font = line.label->font();
+        EXPECT_EQ(font.family(), "Comic Sans MS");
+        EXPECT_EQ(font.pixelSize(), 16);
+        EXPECT_EQ(font.bold(), line.bold);
+        EXPECT_EQ(line.label->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+        EXPECT_EQ(line.label->alignment(), Qt::AlignCenter);
+
+        // Drawn yellow, in the middle of the line.
+        const QImage shot = line.label->grab().toImage();
+        QRect ink;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                if (c.red() > 200 && c.green() > 200 && c.blue() < 60)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        ASSERT_FALSE(ink.isEmpty()) << "no yellow text";
+        EXPECT_LE(std::abs(ink.left() - (shot.width() - 1 - ink.right())), 3) << ink.left() << ".." << ink.right();
+        EXPECT_LE(std::abs(ink.top() - (shot.height() - 1 - ink.bottom())), 4) << ink.top() << ".." << ink.bottom();
+    }
+}
+
 TEST_F(MainWindow, AClickCountsOnlyWhenPressedAndReleasedOverTheSameTile)
 {
     auto w = Open();
