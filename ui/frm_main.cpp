@@ -137,8 +137,13 @@ bool Tfrm_Main::FormClose()
 {
     try {
         Settings current = settings_;
-        current.left = x();
-        current.top = y();
+        // Where the compositor places the window, the program never learns
+        // the position; the one saved before is kept for the next session
+        // that can use it.
+        if (!CompositorPlacesWindows()) {
+            current.left = x();
+            current.top = y();
+        }
         SaveSettings(locations_.settingsFile, current);
     } catch (const std::exception& error) {
         ShowErrorBox(this, error.what());

@@ -5,13 +5,18 @@
 #include <QWidget>
 #include <QWindow>
 
+bool CompositorPlacesWindows()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void WindowDrag::MouseDown(QWidget* window, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton)
         return;
     // Wayland does not let a program place its own windows; the compositor
     // moves them when asked to.
-    if (QGuiApplication::platformName() == QLatin1String("wayland") && window->windowHandle()) {
+    if (CompositorPlacesWindows() && window->windowHandle()) {
         window->windowHandle()->startSystemMove();
         return;
     }

@@ -7,6 +7,10 @@
 
 class QWidget;
 
+// Whether the display server alone places windows (Wayland): a program can
+// neither move its window nor learn where it stands on the screen.
+bool CompositorPlacesWindows();
+
 class WindowDrag {
 public:
     // The handlers of the background picture.
