@@ -5,10 +5,13 @@
 #include "ui/application.h"
 #include "ui/font_warm_up.h"
 #include "ui/frm_main.h"
+#include "ui/picture_preload.h"
 
 int main(int argc, char** argv)
 {
+    // Work that needs no display goes on while the application connects.
     StartReadingFontConfiguration();
+    StartPreloadingPictures({Tfrm_Main::BackgroundPicture()});
     const DataLocations locations = DetectDataLocations();
     VorpantaApplication app(argc, argv);
     Tfrm_Main mainWindow(locations);

@@ -10,6 +10,7 @@
 
 #include "test_support.h"
 #include "ui/bmp_image.h"
+#include "ui/decoded_pictures.h"
 
 namespace {
 
@@ -81,6 +82,27 @@ TEST(BmpImage, WhatIsNoWholeBitmapGivesNoPicture)
     const std::int32_t width = 1 << 30;
     std::memcpy(huge.data() + 18, &width, 4);
     EXPECT_TRUE(DecodeBmp(huge).isNull());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DecodedPictures, EqualBytesShareOnePictureAndChangedBytesGiveTheNewOne)
+{
+    QImage red(3, 2, QImage::Format_RGB32);
+    red.fill(qRgb(200, 0, 0));
+    QImage blue = red;
+    blue.fill(qRgb(0, 0, 200));
+    const std::string redFile = Encode(red);
+    DecodedPictures pictures;
+    const QImage first = pictures.Bitmap(redFile);
+    const QImage again = pictures.Bitmap(std::string(redFile));
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.cacheKey(), again.cacheKey()) << "decoded once, shared";
+    const QImage changed = pictures.Bitmap(Encode(blue));
+    EXPECT_EQ(changed.pixel(0, 0), qRgb(0, 0, 200)) << "a file edited on disk shows as it is now";
+    EXPECT_TRUE(pictures.Bitmap("no picture").isNull());
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "app/first_start.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
-#include "ui/bmp_image.h"
 #include "ui/error_box.h"
 #include "ui/picture_control.h"
 #include "ui/png_image.h"
@@ -67,7 +66,7 @@ void Tfrm_Main::CreateControls()
     Image1 = new PictureControl(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kWidth, kHeight);
-    Image1->SetPicture(LoadPng(QStringLiteral(":/assets/art/main_background.png")));
+    Image1->SetPicture(LoadPng(BackgroundPicture()));
     connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b) { Image1MouseDown(b); });
     connect(Image1, &PictureControl::MouseMoved, this, [this] { Image1MouseMove(); });
     connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { Image1MouseUp(); });
@@ -153,6 +152,11 @@ bool Tfrm_Main::FormClose()
     return true;
 }
 
+QString Tfrm_Main::BackgroundPicture()
+{
+    return QStringLiteral(":/assets/art/main_background.png");
+}
+
 PictureControl* Tfrm_Main::Tile(int column, int row) const
 {
     if (column < 1 || column > kColumns || row < kFirstVisibleRow || row > kRows)
@@ -163,8 +167,7 @@ PictureControl* Tfrm_Main::Tile(int column, int row) const
 void Tfrm_Main::ShowTilePicture(int column, int row, const std::string& picturePath)
 {
     PictureControl* tile = Tile(column, row);
-    const std::string data = fileio::ReadWholeFile(picturePath);
-    const QImage picture = DecodeBmp(data);
+    const QImage picture = tilePictures_.Bitmap(fileio::ReadWholeFile(picturePath));
     if (picture.isNull())
         throw CannotOpenFile(picturePath, "Not a valid bitmap picture");
     tile->SetPicture(picture);

@@ -15,6 +15,7 @@
 #include "game/board.h"
 #include "game/board_view.h"
 #include "game/game.h"
+#include "ui/decoded_pictures.h"
 #include "ui/window_drag.h"
 
 class QLabel;
@@ -46,6 +47,9 @@ public:
     const DataLocations& Locations() const { return locations_; }
     const Settings& SavedSettings() const { return settings_; }
     PictureControl* Tile(int column, int row) const;
+
+    // The background picture, which start-up decodes early.
+    static QString BackgroundPicture();
 
     PictureControl* Image1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -121,6 +125,7 @@ private:
     Settings settings_;
     Game game_;
     WindowDrag drag_;
+    DecodedPictures tilePictures_;
     bool shown_ = false;
     std::array<PictureControl*, kColumns*(kRows - kFirstVisibleRow + 1)> tiles_{};
 };

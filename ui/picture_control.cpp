@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 
 PictureControl::PictureControl(QWidget* parent) : QWidget(parent)
 {
@@ -24,10 +25,19 @@ void PictureControl::paintEvent(QPaintEvent*)
     if (target.isEmpty())
         return;
     if (stretched_.isNull() || stretched_.size() != target || stretched_.devicePixelRatio() != ratio) {
-        stretched_ = QPixmap::fromImage(picture_.size() == target
-                                            ? picture_
-                                            : picture_.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        stretched_.setDevicePixelRatio(ratio);
+        // Controls showing the same picture at the same size share one copy.
+        const QString key = QStringLiteral("PictureControl:%1:%2x%3@%4")
+                                .arg(picture_.cacheKey())
+                                .arg(target.width())
+                                .arg(target.height())
+                                .arg(ratio);
+        if (!QPixmapCache::find(key, &stretched_)) {
+            stretched_ = QPixmap::fromImage(picture_.size() == target ? picture_
+                                                                      : picture_.scaled(target, Qt::IgnoreAspectRatio,
+                                                                                        Qt::SmoothTransformation));
+            stretched_.setDevicePixelRatio(ratio);
+            QPixmapCache::insert(key, stretched_);
+        }
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, stretched_);

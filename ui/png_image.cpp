@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "ui/picture_preload.h"
+
 QImage DecodePng(const QByteArray& data)
 {
     png_image image;
@@ -45,6 +47,9 @@ QImage LoadPng(const QString& path, bool allowHighRes)
             }
         }
     }
+    QImage preloaded = TakePreloadedPicture(path);
+    if (!preloaded.isNull())
+        return preloaded;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
