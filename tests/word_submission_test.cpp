@@ -120,7 +120,22 @@ TEST(WordSubmission, AWordInTheBottomRowOfAnEmptiedColumnLeavesBlanksOnTop)
     f.SetColumn(3, 25, "ABCDEFGHZ");
     f.Click(2, 33);
     f.Click(3, 33);
+    f.view.Take();
     f.game.SubmitWord(MouseButton::Right);
+    // One pass moves each column down a row, the lowest letter first; the
+    // top tile slides away and nothing comes in after it.
+    const Calls expected = {
+        "score Eredm\xC3\xA9ny: 8 pont",
+        "slide 2 32", "show 2 33 aH", "slide 2 31", "show 2 32 nG", "slide 2 30", "show 2 31 nF",
+        "slide 2 29", "show 2 30 nE", "slide 2 28", "show 2 29 nD", "slide 2 27", "show 2 28 nC",
+        "slide 2 26", "show 2 27 nB", "slide 2 25", "show 2 26 nA",
+        "slide 3 32", "show 3 33 aH", "slide 3 31", "show 3 32 nG", "slide 3 30", "show 3 31 nF",
+        "slide 3 29", "show 3 30 nE", "slide 3 28", "show 3 29 nD", "slide 3 27", "show 3 28 nC",
+        "slide 3 26", "show 3 27 nB", "slide 3 25", "show 3 26 nA",
+        "show 2 33 nH", "show 3 33 nH",
+        "word  (0)",
+    };
+    EXPECT_EQ(f.view.Take(), expected);
     EXPECT_EQ(f.Column(2, 25), " ABCDEFGH");
     EXPECT_EQ(f.Column(3, 25), " ABCDEFGH");
     EXPECT_EQ(f.game.TotalScore(), 8);
