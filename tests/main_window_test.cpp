@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "platform/cp1250.h"
 #include "test_support.h"
@@ -166,6 +167,44 @@ TEST_F(MainWindow, ARightButtonReleaseOverAnyTileSubmitsAKnownWord)
         EXPECT_EQ(w->Tile(7, r)->pos(), QPoint(300 + 6 * 35, 63 + (r - 25) * 43)) << "slid tiles are put back";
     }
     EXPECT_FALSE(w->GetGame().GetBoard().At(7, 33).selected);
+}
+
+// Records where a tile stood each time it was painted.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget* tile) : tile_(tile) { tile->installEventFilter(this); }
+    std::vector<int> tops;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == tile_ && event->type() == QEvent::Paint)
+            tops.push_back(tile_->y());
+        return false;
+    }
+
+private:
+    QWidget* tile_;
+};
+
+TEST_F(MainWindow, ASlidingTileIsPaintedAtEveryStepAboveTheTileBelowAndPutBackHidden)
+{
+    KnowEveryLetter();
+    auto w = Open();
+    PictureControl* sliding = w->Tile(4, 32);
+    PictureControl* below = w->Tile(4, 33);
+    const QPoint home = sliding->pos();
+    PaintWatch watch(sliding);
+    // Sliding by hand, as a submission does for each letter that falls.
+    w->SlideTile(4, 32);
+    std::vector<int> expected;
+    for (int step = 1; step <= 21; ++step)
+        expected.push_back(home.y() + 2 * step);
+    EXPECT_EQ(watch.tops, expected) << "each of the 21 steps is painted before the next";
+    EXPECT_FALSE(sliding->isVisible());
+    EXPECT_EQ(sliding->pos(), home);
+    const QObjectList& order = w->children();
+    EXPECT_GT(order.indexOf(sliding), order.indexOf(below)) << "the sliding tile is stacked above the one below";
 }
 
 TEST_F(MainWindow, AMissingTilePictureIsReportedAndTheWindowStillOpens)
