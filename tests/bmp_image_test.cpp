@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 
 #include <cstring>
@@ -11,6 +12,8 @@
 #include "test_support.h"
 #include "ui/bmp_image.h"
 #include "ui/decoded_pictures.h"
+#include "ui/picture_preload.h"
+#include "ui/png_image.h"
 
 namespace {
 
@@ -103,6 +106,23 @@ TEST(DecodedPictures, EqualBytesShareOnePictureAndChangedBytesGiveTheNewOne)
     const QImage changed = pictures.Bitmap(Encode(blue));
     EXPECT_EQ(changed.pixel(0, 0), qRgb(0, 0, 200)) << "a file edited on disk shows as it is now";
     EXPECT_TRUE(pictures.Bitmap("no picture").isNull());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PicturePreload, APreloadedPictureIsTheDecodedResourceAndIsTakenOnce)
+{
+    const QString path = QStringLiteral(":/assets/art/btn_close.png");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QImage direct = DecodePng(file.readAll());
+    ASSERT_FALSE(direct.isNull());
+    StartPreloadingPictures({path});
+    EXPECT_EQ(TakePreloadedPicture(path), direct);
+    EXPECT_TRUE(TakePreloadedPicture(path).isNull()) << "taken once";
+    EXPECT_EQ(LoadPng(path, false), direct) << "then loaded as ever";
 }
 
 }  // namespace

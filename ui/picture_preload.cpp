@@ -1,6 +1,7 @@
 #include "ui/picture_preload.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QResource>
 
 #include <mutex>
@@ -15,6 +16,12 @@ struct Preload {
     std::mutex mutex;  // guards everything below
     std::thread worker;
     QHash<QString, QImage> pictures;
+
+    ~Preload()
+    {
+        if (worker.joinable())
+            worker.join();
+    }
 };
 
 Preload& State()
@@ -37,7 +44,7 @@ void StartPreloadingPictures(const QStringList& paths)
             // No QObject may be made here (a QFile is one): the first thread
             // that makes one becomes Qt's main thread.
             for (const QString& path : paths) {
-                const QResource resource(path);
+                const QResource resource(path, QLocale::c());
                 if (resource.isValid())
                     decoded.insert(path, DecodePng(resource.uncompressedData()));
             }

@@ -35,6 +35,8 @@ QImage DecodePng(const QByteArray& data)
 
 QImage LoadPng(const QString& path, bool allowHighRes)
 {
+    // Taken first in any case, which also waits for the preloading to end.
+    QImage preloaded = TakePreloadedPicture(path);
     if (allowHighRes && qApp && qApp->devicePixelRatio() > 1.0 && path.endsWith(QLatin1String(".png"))) {
         QString highRes = path;
         highRes.insert(highRes.size() - 4, QLatin1String("@2x"));
@@ -47,7 +49,6 @@ QImage LoadPng(const QString& path, bool allowHighRes)
             }
         }
     }
-    QImage preloaded = TakePreloadedPicture(path);
     if (!preloaded.isNull())
         return preloaded;
     QFile file(path);
