@@ -371,7 +371,12 @@ void WordList::Load(std::string text)
     buffer_ = std::move(text);
     if (buffer_.size() >= kBackgroundSize && StartWorker({}))
         return;
-    Prepare();
+    try {
+        Prepare();
+    } catch (...) {
+        loadFailed_ = true;
+        throw;
+    }
 }
 
 void WordList::Load(std::function<std::string()> read, std::size_t expectedSize)
@@ -379,11 +384,16 @@ void WordList::Load(std::function<std::string()> read, std::size_t expectedSize)
     Reset();
     if (expectedSize >= kBackgroundSize && StartWorker(read))
         return;
-    std::string text = read();
-    if (text.size() > kMaxTextSize)
-        throw std::length_error("word list text too large");
-    buffer_ = std::move(text);
-    Prepare();
+    try {
+        std::string text = read();
+        if (text.size() > kMaxTextSize)
+            throw std::length_error("word list text too large");
+        buffer_ = std::move(text);
+        Prepare();
+    } catch (...) {
+        loadFailed_ = true;
+        throw;
+    }
 }
 
 bool WordList::StartWorker(const std::function<std::string()>& read)

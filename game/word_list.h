@@ -68,16 +68,16 @@ public:
     // A text that is already sorted and clean is taken as it is, in two
     // passes; any other in O(n log n). A text of 1 MiB or more is prepared
     // in a worker thread (see above); an error there (out of memory) comes
-    // out of the next call, which then finds the list empty.
+    // out of the next call, which then finds the list empty (LoadFailed).
     void Load(std::string text);
     // The same for the text that `read` returns. When that text is expected
     // to be large (`expectedSize` of 1 MiB or more), `read` runs in the
     // worker thread as well, and what it throws comes out of the next call.
     void Load(std::function<std::string()> read, std::size_t expectedSize);
 
-    // Whether the last Load failed in the worker thread (its error has come
-    // out of a call, or is about to). The list is then empty and must not
-    // be saved over the file it came from.
+    // Whether the last Load failed, at once or in the worker thread (whose
+    // error comes out of the next call). The list then holds only what was
+    // added since, and must not be saved over the file it came from.
     bool LoadFailed() const;
 
     // The largest text Load takes.

@@ -57,11 +57,23 @@ void WordLists::Load(const std::string& dataDir)
         }
         // One byte more than the file holds, so that the end shows without
         // growing the buffer.
-        words_.Load(
-            [fd, path, expected] {
-                return fileio::ReadOpenFile(fd, path, WordList::MakeTextBuffer(expected + 1), WordList::kMaxTextSize);
-            },
-            expected);
+        try {
+            words_.Load(
+                [fd, path, expected] {
+                    std::string buffer;
+                    try {
+                        buffer = WordList::MakeTextBuffer(expected + 1);
+                    } catch (...) {
+                        ::close(fd);
+                        throw;
+                    }
+                    return fileio::ReadOpenFile(fd, path, std::move(buffer), WordList::kMaxTextSize);
+                },
+                expected);
+        } catch (...) {
+            wordListPath_.clear();
+            throw;
+        }
     }
     newWordListPath_ = ListPath(dataDir, kNewWordListName, exists);
     if (exists) {

@@ -245,9 +245,11 @@ TEST_F(WordListFiles, AnUnreadableWordListIsNeverSavedOver)
     std::string message;
     LoadAsOrdinaryUser(lists, data.Path(), message);
     EXPECT_FALSE(message.empty());
+    // Writable again by the time the game closes: it still must not be
+    // replaced by a list that never held its words.
+    ASSERT_EQ(::chmod(data.File("SzavakLista.txt").c_str(), 0644), 0);
     lists.AddWord("K\xD6R");
     EXPECT_EQ(lists.Save(), 0) << "the new-word list was never read either";
-    ASSERT_EQ(::chmod(data.File("SzavakLista.txt").c_str(), 0644), 0);
     EXPECT_EQ(ReadFile(data.File("SzavakLista.txt")), "\"alma\"\r\n");
     EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")), "\"alma\"\r\n");
 }
@@ -262,10 +264,10 @@ TEST_F(WordListFiles, AnUnreadableNewWordListKeepsTheDictionaryInUseAndIsNotSave
     LoadAsOrdinaryUser(lists, data.Path(), message);
     EXPECT_EQ(message, "Cannot open file \"" + data.File("UjSzavakLista.txt") + "\". Permission denied");
     EXPECT_TRUE(lists.IsKnown("ALMA"));
+    ASSERT_EQ(::chmod(data.File("UjSzavakLista.txt").c_str(), 0644), 0);
     lists.AddWord("szilva");
     EXPECT_EQ(lists.Save(), 1);
     EXPECT_EQ(ReadFile(data.File("SzavakLista.txt")), "\"alma\"\r\n\"szilva\"\r\n");
-    ASSERT_EQ(::chmod(data.File("UjSzavakLista.txt").c_str(), 0644), 0);
     EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")), "\"k\xF6rte\"\r\n");
 }
 
@@ -280,6 +282,29 @@ TEST_F(WordListFiles, AWriteProtectedListKeepsItsContentEvenForRoot)
     EXPECT_EQ(ReadFile(data.File("SzavakLista.txt")), "\"alma\"\r\n");
     EXPECT_EQ(ReadFile(data.File("UjSzavakLista.txt")), "\"szilva\"\r\n");
     ::chmod(data.File("SzavakLista.txt").c_str(), 0644);
+}
+
+TEST_F(WordListFiles, AListThatFailsWhileBeingReadIsNeverSavedOver)
+{
+    // Opening works but reading fails: the process's own memory at offset 0.
+    ASSERT_EQ(::symlink("/proc/self/mem", data.File("SzavakLista.txt").c_str()), 0);
+    EXPECT_THROW(lists.Load(data.Path()), AppError);
+    EXPECT_TRUE(lists.WordListPath().empty());
+    // Whatever stands there by the time the game closes is left alone.
+    ASSERT_EQ(::unlink(data.File("SzavakLista.txt").c_str()), 0);
+    WriteFile(data.File("SzavakLista.txt"), "\"alma\"\r\n");
+    lists.AddWord("X");
+    lists.Save();
+    EXPECT_EQ(ReadFile(data.File("SzavakLista.txt")), "\"alma\"\r\n");
+}
+
+TEST(WordList, AFailureWhileLoadingAtOnceMarksTheListAsNotLoaded)
+{
+    WordList list;
+    EXPECT_THROW(list.Load([]() -> std::string { throw AppError("Cannot open file \"x\". Input/output error"); }, 10),
+                 AppError);
+    EXPECT_TRUE(list.LoadFailed());
+    EXPECT_EQ(list.Count(), 0u);
 }
 
 }  // namespace
