@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -52,10 +53,25 @@ bool DirectoryExists(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool WriteProtected(const std::string& path)
+namespace {
+
+// Why a file standing at `path` may not be replaced, as an errno value; 0
+// when it may (or nothing stands there).
+int WriteProtection(const std::string& path)
 {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0);
+    if (::stat(path.c_str(), &st) != 0)
+        return 0;
+    if ((st.st_mode & 0222) == 0)
+        return EACCES;
+    return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+bool WriteProtected(const std::string& path)
+{
+    return WriteProtection(path) != 0;
 }
 
 bool ForceDirectories(const std::string& path)
@@ -76,21 +92,33 @@ std::string ReadWholeFile(const std::string& path)
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
         size = static_cast<std::size_t>(st.st_size);
     // One byte more than the file holds, so that its end shows at once.
-    return ReadOpenFile(fd, path, std::string(size + 1, '\0'));
+    std::string buffer;
+    try {
+        buffer.assign(size + 1, '\0');
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    return ReadOpenFile(fd, path, std::move(buffer));
 }
 
 std::string ReadOpenFile(int fd, const std::string& path, std::string buffer, std::size_t limit)
 {
+    // The file is closed however this ends, running out of memory included.
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    constexpr std::size_t kStep = 1 << 16;
+    const std::size_t mostRoom = limit < std::numeric_limits<std::size_t>::max() ? limit + 1 : limit;
     std::size_t size = 0;
     for (;;) {
         if (size == buffer.size()) {
             // The file is larger than the room given (it grew, or its size
-            // was unknown): read on in steps.
-            if (buffer.size() > limit) {
-                ::close(fd);
+            // was unknown): read on in steps, to one byte past the limit.
+            if (buffer.size() > limit)
                 throw CannotOpenFile(path, "File too large");
-            }
-            buffer.resize(buffer.size() + (1 << 16));
+            buffer.resize(std::min(buffer.size() + kStep, mostRoom));
         }
         const ssize_t n = ::read(fd, buffer.data() + size, buffer.size() - size);
         if (n == 0)
@@ -98,13 +126,10 @@ std::string ReadOpenFile(int fd, const std::string& path, std::string buffer, st
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int error = errno;
-            ::close(fd);
-            throw CannotOpenFile(path, systemReason(error));
+            throw CannotOpenFile(path, systemReason(errno));
         }
         size += static_cast<std::size_t>(n);
     }
-    ::close(fd);
     buffer.resize(size);
     return buffer;
 }
@@ -122,8 +147,8 @@ bool WriteFileAtomic(const std::string& path, const std::function<bool(const Pie
         reason = systemReason(EISDIR);
         return false;
     }
-    if (WriteProtected(path)) {
-        reason = systemReason(EACCES);
+    if (const int protection = WriteProtection(path)) {
+        reason = systemReason(protection);
         return false;
     }
     QSaveFile file(toQtPath(path));
