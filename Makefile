@@ -39,7 +39,8 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer (the
-# package checks, which only run tools on the built tree, are left to `make test`).
+# install-tree and .deb checks, which only run tools on the built tree, are
+# left to `make test`).
 test-asan: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVORPANTA_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)

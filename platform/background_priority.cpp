@@ -7,7 +7,7 @@
 void LowerThisThreadsPriority()
 {
     // On Linux a thread's nice value is its own, set through its thread id.
-    constexpr int kBackgroundNice = 10;
+    constexpr int kBackgroundNice = 5;
     const auto thread = static_cast<id_t>(::syscall(SYS_gettid));
     const int current = ::getpriority(PRIO_PROCESS, thread);
     if (current < kBackgroundNice)

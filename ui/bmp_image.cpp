@@ -1,7 +1,6 @@
 #include "ui/bmp_image.h"
 
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace {
