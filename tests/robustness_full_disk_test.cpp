@@ -19,7 +19,6 @@
 #include <string>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/settings.h"
@@ -42,39 +41,7 @@ using testing_support::WriteFile;
 // bytes, and returns what it reported.
 std::string InChildWithFileLimit(rlim_t limit, const std::function<std::string()>& attempt)
 {
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return "pipe failed";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        ::alarm(30);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small{};
-        ::getrlimit(RLIMIT_FSIZE, &small);
-        small.rlim_cur = limit;
-        if (::setrlimit(RLIMIT_FSIZE, &small) != 0)
-            ::_exit(3);
-        std::string report;
-        try {
-            report = attempt();
-        } catch (const std::exception& error) {
-            report = std::string("uncaught: ") + error.what();
-        }
-        const bool sent = ::write(channel[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-        ::_exit(sent ? 0 : 4);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(n));
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "child failed, status " + std::to_string(status);
-    return report;
+    return testing_support::InChild(testing_support::ChildSetUp::FileSizeLimit, attempt, limit);
 }
 
 // Lowers this process's file size limit while alive.

@@ -15,14 +15,12 @@
 #include <csignal>
 #include <cstdint>
 #include <functional>
-#include <grp.h>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/settings.h"
@@ -44,7 +42,7 @@ using testing_support::ReadFile;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
-constexpr uid_t kNobody = 65534;
+using testing_support::kNobody;
 
 bool IsFifo(const std::string& path)
 {
@@ -63,35 +61,7 @@ bool IsDirectory(const std::string& path)
 // core runs in the child.
 std::string AsNobody(const std::function<std::string()>& attempt)
 {
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return "pipe failed";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        ::alarm(30);
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
-            ::_exit(3);
-        std::string report;
-        try {
-            report = attempt();
-        } catch (const std::exception& error) {
-            report = std::string("uncaught: ") + error.what();
-        }
-        const bool sent = ::write(channel[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-        ::_exit(sent ? 0 : 4);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(n));
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "child failed, status " + std::to_string(status);
-    return report;
+    return testing_support::InChild(testing_support::ChildSetUp::OrdinaryUser, attempt);
 }
 
 // A folder that an ordinary user may enter (temporary folders are made

@@ -2,29 +2,26 @@
 
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <grp.h>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/settings.h"
 #include "platform/app_error.h"
+#include "test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uid_t kNobody = 65534;
+using testing_support::kNobody;
 
 std::string ReadFile(const std::string& path)
 {
@@ -86,42 +83,18 @@ std::optional<std::string> AttemptSave(const std::string& file, const Settings& 
     if (runAs == RunAs::ThisProcess)
         return attempt();
 
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return "pipe failed";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        ::alarm(30);
-        if (runAs == RunAs::OrdinaryUser && ::geteuid() == 0) {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-                ::_exit(3);
-        }
-        if (runAs == RunAs::SmallFileLimit) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit {};
-            ::getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = 16;
-            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-                ::_exit(3);
-        }
-        const std::optional<std::string> result = attempt();
-        const std::string report = result ? "E" + *result : "S";
-        const bool sent = ::write(channel[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-        ::_exit(sent ? 0 : 4);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(n));
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || report.empty())
-        return "child failed, status " + std::to_string(status);
+    const std::string report = testing_support::InChild(
+        runAs == RunAs::OrdinaryUser ? testing_support::ChildSetUp::OrdinaryUser
+                                     : testing_support::ChildSetUp::FileSizeLimit,
+        [&] {
+            const std::optional<std::string> result = attempt();
+            return result ? "E" + *result : std::string("S");
+        },
+        16);
     if (report == "S")
         return std::nullopt;
+    if (report.empty() || report[0] != 'E')
+        return report.empty() ? std::string("child failed") : report;
     return report.substr(1);
 }
 

@@ -5,8 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <exception>
 #include <fstream>
 #include <sstream>
+
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/app_error.h"
 #include "platform/cp1250.h"
@@ -115,6 +122,48 @@ NoSlidePacing::NoSlidePacing() : saved_(Tfrm_Main::SlidePacing())
 NoSlidePacing::~NoSlidePacing()
 {
     Tfrm_Main::SetSlidePacing(saved_);
+}
+
+std::string InChild(ChildSetUp setUp, const std::function<std::string()>& attempt, unsigned long fileSizeLimit)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return "pipe failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        ::alarm(30);
+        if (setUp == ChildSetUp::OrdinaryUser && ::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(3);
+        if (setUp == ChildSetUp::FileSizeLimit) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = fileSizeLimit;
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                ::_exit(3);
+        }
+        std::string report;
+        try {
+            report = attempt();
+        } catch (const std::exception& error) {
+            report = std::string("uncaught: ") + error.what();
+        }
+        const bool sent = ::write(channel[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+        ::_exit(sent ? 0 : 4);
+    }
+    ::close(channel[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, static_cast<std::size_t>(n));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return "child failed, status " + std::to_string(status);
+    return report;
 }
 
 }  // namespace testing_support

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,17 @@ public:
     // missing picture.
     std::string failingPicture;
 };
+
+// What a child process does before its attempt: become an ordinary user
+// (root may read and write anything), or have its files limited to a size.
+enum class ChildSetUp { OrdinaryUser, FileSizeLimit };
+constexpr unsigned kNobody = 65534;
+
+// Runs `attempt` in a child process after `setUp` (with `fileSizeLimit` for
+// FileSizeLimit) and returns what it returned; "uncaught: ..." when it threw,
+// "child failed, status N" when the child did not report. Only the game's
+// core may run in the child.
+std::string InChild(ChildSetUp setUp, const std::function<std::string()>& attempt, unsigned long fileSizeLimit = 0);
 
 // Collects error box texts instead of showing message boxes while alive.
 class ErrorBoxRecorder {
