@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "game_fixture.h"
+#include "platform/app_error.h"
 
 namespace {
 
@@ -269,6 +272,42 @@ TEST(WordSubmission, APictureThatCannotBeDrawnStopsTheDropButTheWordNeverScoresT
     f.view.failingPicture.clear();
     f.game.SubmitWord(MouseButton::Right);
     EXPECT_EQ(f.game.TotalScore(), 15) << "the same word scored again";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NewGame, APictureThatCannotBeDrawnStopsTheDealAtThatCell)
+{
+    GameFixture f("\"sz\"\r\n");
+    f.SetColumn(2, 25, "        S");
+    f.SetColumn(3, 33, "Z");
+    f.Click(2, 33);
+    f.Click(3, 33);
+    f.game.SubmitWord(MouseButton::Right);
+    ASSERT_EQ(f.game.TotalScore(), 8);
+    // The same seed deals the same board: find the first picture the deal
+    // draws that it has not drawn before, and take that picture away.
+    GameFixture twin;
+    twin.game.NewGame();
+    const Calls dealt = twin.view.Take();
+    const auto pictureOf = [](const std::string& call) { return call.substr(call.rfind(' ') + 1); };
+    std::size_t stop = 1;
+    while (stop < dealt.size() &&
+           std::any_of(dealt.begin(), dealt.begin() + stop,
+                       [&](const std::string& earlier) { return pictureOf(earlier) == pictureOf(dealt[stop]); }))
+        ++stop;
+    ASSERT_LT(stop, 90u);
+    f.view.failingPicture = pictureOf(dealt[stop]);
+    f.view.Take();
+
+    EXPECT_THROW(f.game.NewGame(), AppError);
+    const Calls calls = f.view.Take();
+    EXPECT_EQ(calls, Calls(dealt.begin(), dealt.begin() + static_cast<std::ptrdiff_t>(stop)))
+        << "the deal stops at the cell it cannot draw";
+    EXPECT_EQ(f.game.TotalScore(), 8) << "the steps after the deal did not run";
+    EXPECT_TRUE(f.game.GameActive());
 }
 
 }  // namespace
