@@ -87,9 +87,6 @@ TEST(BmpImage, WhatIsNoWholeBitmapGivesNoPicture)
     EXPECT_TRUE(DecodeBmp(huge).isNull());
 }
 
-}  // namespace
-
-namespace {
 
 TEST(DecodedPictures, EqualBytesShareOnePictureAndChangedBytesGiveTheNewOne)
 {
@@ -108,9 +105,6 @@ TEST(DecodedPictures, EqualBytesShareOnePictureAndChangedBytesGiveTheNewOne)
     EXPECT_TRUE(pictures.Bitmap("no picture").isNull());
 }
 
-}  // namespace
-
-namespace {
 
 TEST(PicturePreload, APreloadedPictureIsTheDecodedResourceAndIsTakenOnce)
 {

@@ -24,6 +24,17 @@ void ExpectBoardAtRest(const Game& game)
         }
 }
 
+// Spells and submits "SZ" in the bottom row (8 points), leaving a game in
+// progress with a score.
+void ScoreSzInTheBottomRow(GameFixture& f)
+{
+    f.SetColumn(2, 25, "        S");
+    f.SetColumn(3, 33, "Z");
+    f.Click(2, 33);
+    f.Click(3, 33);
+    f.game.SubmitWord(MouseButton::Right);
+}
+
 TEST(WordSubmission, VerticalWordFallsThreeRowsInThreeAnimatedPasses)
 {
     GameFixture f("\"lma\"\r\n");
@@ -224,11 +235,7 @@ TEST(WordSubmission, AnEmptyEntryMakesASubmissionWithNothingSelectedWorthNothing
 TEST(NewGame, RefillsEveryCellAndResetsScoreAndSelection)
 {
     GameFixture f("\"sz\"\r\n");
-    f.SetColumn(2, 25, "        S");
-    f.SetColumn(3, 33, "Z");
-    f.Click(2, 33);
-    f.Click(3, 33);
-    f.game.SubmitWord(MouseButton::Right);
+    ScoreSzInTheBottomRow(f);
     f.Click(3, 33);
     f.game.SetGameActive(false);
     f.view.Take();
@@ -251,9 +258,6 @@ TEST(NewGame, RefillsEveryCellAndResetsScoreAndSelection)
     EXPECT_EQ(f.game.TotalScore(), 0) << "nothing selected, nothing scored";
 }
 
-}  // namespace
-
-namespace {
 
 TEST(WordSubmission, APictureThatCannotBeDrawnStopsTheDropButTheWordNeverScoresTwice)
 {
@@ -274,18 +278,11 @@ TEST(WordSubmission, APictureThatCannotBeDrawnStopsTheDropButTheWordNeverScoresT
     EXPECT_EQ(f.game.TotalScore(), 15) << "the same word scored again";
 }
 
-}  // namespace
-
-namespace {
 
 TEST(NewGame, APictureThatCannotBeDrawnStopsTheDealAtThatCell)
 {
     GameFixture f("\"sz\"\r\n");
-    f.SetColumn(2, 25, "        S");
-    f.SetColumn(3, 33, "Z");
-    f.Click(2, 33);
-    f.Click(3, 33);
-    f.game.SubmitWord(MouseButton::Right);
+    ScoreSzInTheBottomRow(f);
     ASSERT_EQ(f.game.TotalScore(), 8);
     // The same seed deals the same board: find the first picture the deal
     // draws that it has not drawn before, and take that picture away.
