@@ -1,0 +1,48 @@
+#include "app/spoken_text.h"
+
+namespace {
+
+// "3. oszlop, 2. sor"
+std::string Place(int column, int visibleRow)
+{
+    return std::to_string(column) + ". oszlop, " + std::to_string(visibleRow) + ". sor";
+}
+
+// Without the blanks (and other control bytes) at either end.
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20)
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20)
+        text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+std::string TileSpokenName(char letter, int column, int visibleRow, bool selected)
+{
+    std::string text(1, letter);
+    text += ", ";
+    text += Place(column, visibleRow);
+    if (selected)
+        text += ", kijel\xF6lve";
+    return text;
+}
+
+std::string EmptyCellSpokenName(int column, int visibleRow)
+{
+    return "\xFCres, " + Place(column, visibleRow);
+}
+
+std::string RankedRowSpokenName(int rank, std::string_view scoreText, std::string_view name)
+{
+    std::string text = std::to_string(rank) + ". hely, ";
+    text += Trimmed(scoreText);
+    text += " pont";
+    if (const std::string_view shown = Trimmed(name); !shown.empty()) {
+        text += ", ";
+        text += shown;
+    }
+    return text;
+}
