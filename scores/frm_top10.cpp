@@ -12,10 +12,12 @@
 #include <limits>
 #include <memory>
 
+#include "app/spoken_text.h"
 #include "platform/file_io.h"
 #include "scores/show_top_ten.h"
 #include "scores/top_ten_table.h"
 #include "ui/picture_control.h"
+#include "ui/accessible_controls.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
@@ -180,6 +182,8 @@ void Tfrm_Top10::CreateControls()
 
     PNGButton8 = new TPNGButton(this);
     PNGButton8->setObjectName(QStringLiteral("PNGButton8"));
+    PresentAsButton(PNGButton8, "OnClick");
+    PNGButton8->setAccessibleName(QString::fromUtf8("Bezár"));
     PNGButton8->setGeometry(259, 16, 25, 25);
     PNGButton8->SetButtonLayout(TPNGButton::pbsImageAbove);
     PNGButton8->SetButtonStyle(TPNGButton::pbsNoFrame);
@@ -234,7 +238,17 @@ void Tfrm_Top10::CreateControls()
         *rankFields[row - 1] = ranks_[static_cast<std::size_t>(row - 1)] = rank;
         *scoreFields[row - 1] = scores_[static_cast<std::size_t>(row - 1)] = score;
         *nameFields[row - 1] = names_[static_cast<std::size_t>(row - 1)] = name;
+        connect(name, &QLineEdit::textChanged, this, [this, row] { NameRow(row); });
     }
+}
+
+void Tfrm_Top10::NameRow(int row)
+{
+    // A screen reader reads the whole row at its rank, and the name edit by
+    // its rank and score, its text being the name.
+    const std::string score = FromQString(ScoreLabel(row)->text());
+    SetSpokenName(RankLabel(row), ToQString(RankedRowSpokenName(row, score, FromQString(NameEdit(row)->text()))));
+    SetSpokenName(NameEdit(row), ToQString(RankedRowSpokenName(row, score, {})));
 }
 
 void Tfrm_Top10::FillRow(int row, const QString& scoreText, const QString& name)
@@ -243,6 +257,7 @@ void Tfrm_Top10::FillRow(int row, const QString& scoreText, const QString& name)
     score->setText(scoreText);
     SizeToText(score);
     NameEdit(row)->setText(name);
+    NameRow(row);
 }
 
 void Tfrm_Top10::OpenRow(int row)

@@ -90,6 +90,8 @@ protected:
 private:
     void CreateControls();
     void CentreOverMainWindow();
+    // The accessible names of row n, from what it shows.
+    void NameRow(int row);
 
     void SpeedButton1Click();
     void Image1MouseDown(Qt::MouseButton button);

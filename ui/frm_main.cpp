@@ -1,14 +1,19 @@
 #include "ui/frm_main.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
 
+#include <optional>
 #include <thread>
 
 #include "app/first_start.h"
+#include "app/spoken_text.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
+#include "ui/accessible_controls.h"
+#include "ui/cursor_frame.h"
 #include "ui/error_box.h"
 #include "ui/picture_control.h"
 #include "ui/png_image.h"
@@ -26,6 +31,47 @@ constexpr int kBoardTop = 63;
 int TileIndex(int column, int row)
 {
     return (column - 1) * (kRows - kFirstVisibleRow + 1) + (row - kFirstVisibleRow);
+}
+
+// Where a visible cell's tile stands in the window.
+QRect CellRect(int column, int row)
+{
+    return {kBoardLeft + (column - 1) * kTileWidth, kBoardTop + (row - kFirstVisibleRow) * kTileHeight, kTileWidth,
+            kTileHeight};
+}
+
+// Rows as the player counts them, from the top of the visible board.
+int VisibleRow(int row)
+{
+    return row - kFirstVisibleRow + 1;
+}
+
+// The keys of keyboard play, pressed without Ctrl, Shift, Alt or Meta. A
+// held arrow or Backspace repeats; a held Space or Enter acts once, as a
+// held mouse button does.
+std::optional<PlayKey> PlayKeyOf(const QKeyEvent& event)
+{
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return std::nullopt;
+    switch (event.key()) {
+    case Qt::Key_Left:
+        return PlayKey::Left;
+    case Qt::Key_Right:
+        return PlayKey::Right;
+    case Qt::Key_Up:
+        return PlayKey::Up;
+    case Qt::Key_Down:
+        return PlayKey::Down;
+    case Qt::Key_Backspace:
+        return PlayKey::Backspace;
+    case Qt::Key_Space:
+        return event.isAutoRepeat() ? std::nullopt : std::optional(PlayKey::Space);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return event.isAutoRepeat() ? std::nullopt : std::optional(PlayKey::Enter);
+    default:
+        return std::nullopt;
+    }
 }
 
 QLabel* MakeLineLabel(QWidget* parent, const char* name, int top, bool bold)
@@ -79,11 +125,13 @@ void Tfrm_Main::CreateControls()
     for (int column = 1; column <= kColumns; ++column) {
         for (int row = kFirstVisibleRow; row <= kRows; ++row) {
             auto* tile = new PictureControl(this);
+            PresentAsButton(tile, "Clicked");
             tile->setObjectName(QStringLiteral("i%1i%2").arg(column).arg(row));
-            tile->setGeometry(kBoardLeft + (column - 1) * kTileWidth, kBoardTop + (row - kFirstVisibleRow) * kTileHeight,
-                              kTileWidth, kTileHeight);
+            tile->setGeometry(CellRect(column, row));
             tile->hide();
             connect(tile, &PictureControl::Clicked, this, [this, tile] {
+                // A click with the mouse puts the keyboard cursor away.
+                cursor_.Hide();
                 RunGuarded(this, [&] { game_.Image1Click(tile->objectName().toStdString()); });
             });
             connect(tile, &PictureControl::MouseUp, this, [this](Qt::MouseButton button) {
@@ -96,6 +144,8 @@ void Tfrm_Main::CreateControls()
             tiles_[TileIndex(column, row)] = tile;
         }
     }
+    CursorFrame1 = new CursorFrame(this);
+    PresentAsButton(CursorFrame1, nullptr);
     CreateCommands();
 }
 
@@ -172,19 +222,33 @@ void Tfrm_Main::ShowTilePicture(int column, int row, const std::string& pictureP
         throw CannotOpenFile(picturePath, "Not a valid bitmap picture");
     tile->SetPicture(picture);
     tile->show();
+    NameTile(column, row);
+    if (cursor_.Shown() && cursor_.Column() == column && cursor_.Row() == row)
+        UpdateCursorFocus(false);
 }
 
 void Tfrm_Main::HideTile(int column, int row)
 {
     Tile(column, row)->hide();
+    if (cursor_.Shown() && cursor_.Column() == column && cursor_.Row() == row)
+        UpdateCursorFocus(false);
+}
+
+void Tfrm_Main::NameTile(int column, int row)
+{
+    const BoardCell& cell = game_.GetBoard().At(column, row);
+    SetSpokenName(Tile(column, row),
+                  ToQString(TileSpokenName(cell.letter, column, VisibleRow(row), cell.selected)));
 }
 
 void Tfrm_Main::SlideTile(int column, int row)
 {
     PictureControl* tile = Tile(column, row);
     const QPoint home = tile->pos();
-    // The sliding tile passes above the tile of the row below.
+    // The sliding tile passes above the tile of the row below, and below
+    // the keyboard cursor.
     tile->raise();
+    CursorFrame1->raise();
     for (int step = 1; step <= 21; ++step) {
         const QRect before = tile->geometry();
         tile->move(home.x(), home.y() + 2 * step);
@@ -229,4 +293,54 @@ void Tfrm_Main::Image1MouseMove()
 void Tfrm_Main::Image1MouseUp()
 {
     drag_.MouseUp();
+}
+
+void Tfrm_Main::ShowCursor(int column, int row)
+{
+    const QRect before = CursorFrame1->geometry();
+    CursorFrame1->Surround(CellRect(column, row));
+    CursorFrame1->raise();
+    CursorFrame1->show();
+    UpdateCursorFocus(CursorFrame1->geometry() != before);
+}
+
+void Tfrm_Main::HideCursor()
+{
+    CursorFrame1->hide();
+    UpdateCursorFocus(false);
+}
+
+void Tfrm_Main::UpdateCursorFocus(bool announce)
+{
+    QWidget* holder = nullptr;
+    if (cursor_.Shown()) {
+        const int column = cursor_.Column();
+        const int row = cursor_.Row();
+        PictureControl* tile = Tile(column, row);
+        holder = tile->isHidden() ? static_cast<QWidget*>(CursorFrame1) : tile;
+        if (holder == CursorFrame1)
+            SetSpokenName(CursorFrame1, ToQString(EmptyCellSpokenName(column, VisibleRow(row))));
+    }
+    if (cursorFocus_ && cursorFocus_ != holder)
+        SetAccessibleFocus(cursorFocus_, false);
+    const bool moved = holder != cursorFocus_;
+    cursorFocus_ = holder;
+    if (!holder)
+        return;
+    if (moved)
+        SetAccessibleFocus(holder, true);
+    else if (announce)
+        AnnounceFocus(holder);
+}
+
+void Tfrm_Main::keyPressEvent(QKeyEvent* event)
+{
+    const std::optional<PlayKey> key = PlayKeyOf(*event);
+    bool used = false;
+    if (key)
+        RunGuarded(this, [&] { used = cursor_.Press(*key); });
+    if (used)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -15,13 +15,15 @@
 #include "game/board.h"
 #include "game/board_view.h"
 #include "game/game.h"
+#include "game/keyboard_cursor.h"
 #include "ui/decoded_pictures.h"
 #include "ui/window_drag.h"
 
+class CursorFrame;
 class QLabel;
 class PictureControl;
 
-class Tfrm_Main : public QWidget, public BoardView {
+class Tfrm_Main : public QWidget, public BoardView, public CursorView {
     Q_OBJECT
 public:
     static constexpr int kWidth = 670;
@@ -38,6 +40,10 @@ public:
     void SetWordLine(const std::string& text) override;
     void SetScoreLine(const std::string& text) override;
 
+    // CursorView
+    void ShowCursor(int column, int row) override;
+    void HideCursor() override;
+
     // The pause after each of the 21 steps of a sliding tile, so the eye can
     // follow it; tests set it to zero.
     static void SetSlidePacing(std::chrono::microseconds pause);
@@ -47,6 +53,7 @@ public:
     const DataLocations& Locations() const { return locations_; }
     const Settings& SavedSettings() const { return settings_; }
     PictureControl* Tile(int column, int row) const;
+    const KeyboardCursor& Cursor() const { return cursor_; }
 
     // The background picture, which start-up decodes early.
     static QString BackgroundPicture();
@@ -54,10 +61,15 @@ public:
     PictureControl* Image1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
+    // The keyboard cursor's ring, above the tiles.
+    CursorFrame* CursorFrame1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The arrow keys, Space, Backspace and Enter play; other keys go on to
+    // the command list's shortcuts.
+    void keyPressEvent(QKeyEvent* event) override;
 
     // --- Commands (frm_main_commands.cpp) ---
 public:
@@ -120,10 +132,18 @@ private:
     void Image1MouseDown(Qt::MouseButton button);
     void Image1MouseMove();
     void Image1MouseUp();
+    // The tile's accessible name from its cell: letter, place, selection.
+    void NameTile(int column, int row);
+    // Gives the accessible focus to what the keyboard cursor is on: the tile,
+    // or the ring itself on an empty cell; `announce` tells it again even
+    // when it stays with the same control.
+    void UpdateCursorFocus(bool announce);
 
     DataLocations locations_;
     Settings settings_;
     Game game_;
+    KeyboardCursor cursor_{game_, *this};
+    QWidget* cursorFocus_ = nullptr;
     WindowDrag drag_;
     DecodedPictures tilePictures_;
     bool shown_ = false;

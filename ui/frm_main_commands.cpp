@@ -5,6 +5,7 @@
 #include <QKeySequence>
 
 #include "scores/show_top_ten.h"
+#include "ui/accessible_controls.h"
 #include "ui/error_box.h"
 #include "ui/frm_main.h"
 #include "ui/frm_nevjegy.h"
@@ -25,10 +26,14 @@ QAction* MakeCommand(QObject* list, const char* name, const char* hint)
     return action;
 }
 
-TPNGButton* MakeButton(QWidget* window, const char* name, int left, int top, int size, const char* picture)
+TPNGButton* MakeButton(QWidget* window, const char* name, int left, int top, int size, const char* picture,
+                       const QString& hint)
 {
     auto* button = new TPNGButton(window);
     button->setObjectName(QString::fromLatin1(name));
+    // A screen reader names the button by its command's hint.
+    PresentAsButton(button, "OnClick");
+    button->setAccessibleName(hint);
     button->setGeometry(left, top, size, size);
     button->SetButtonLayout(TPNGButton::pbsImageAbove);
     button->SetButtonStyle(TPNGButton::pbsNoFrame);
@@ -81,20 +86,22 @@ void Tfrm_Main::CreateCommands()
         int left;
         int size;
         const char* picture;
+        const QAction* command;
         void (Tfrm_Main::*handler)();
     };
     const Button buttons[] = {
-        {PNGButton4, "PNGButton4", 364, 37, "btn_new", &Tfrm_Main::aUjExecute},
-        {PNGButton1, "PNGButton1", 408, 37, "btn_stop", &Tfrm_Main::aStopExecute},
-        {PNGButton2, "PNGButton2", 444, 37, "btn_top10", &Tfrm_Main::aTop10Execute},
-        {PNGButton3, "PNGButton3", 488, 37, "btn_about", &Tfrm_Main::aNevjegyExecute},
-        {PNGButton5, "PNGButton5", 524, 37, "btn_news", &Tfrm_Main::aUjdonsagExecute},
-        {PNGButton6, "PNGButton6", 560, 37, "btn_home", &Tfrm_Main::aHonlapExecute},
-        {PNGButton7, "PNGButton7", 608, 25, "btn_minimize", &Tfrm_Main::aMinimizeExecute},
-        {PNGButton8, "PNGButton8", 632, 25, "btn_close", &Tfrm_Main::aBezarExecute},
+        {PNGButton4, "PNGButton4", 364, 37, "btn_new", aUj, &Tfrm_Main::aUjExecute},
+        {PNGButton1, "PNGButton1", 408, 37, "btn_stop", aStop, &Tfrm_Main::aStopExecute},
+        {PNGButton2, "PNGButton2", 444, 37, "btn_top10", aTop10, &Tfrm_Main::aTop10Execute},
+        {PNGButton3, "PNGButton3", 488, 37, "btn_about", aNevjegy, &Tfrm_Main::aNevjegyExecute},
+        {PNGButton5, "PNGButton5", 524, 37, "btn_news", aUjdonsag, &Tfrm_Main::aUjdonsagExecute},
+        {PNGButton6, "PNGButton6", 560, 37, "btn_home", aHonlap, &Tfrm_Main::aHonlapExecute},
+        {PNGButton7, "PNGButton7", 608, 25, "btn_minimize", aMinimize, &Tfrm_Main::aMinimizeExecute},
+        {PNGButton8, "PNGButton8", 632, 25, "btn_close", aBezar, &Tfrm_Main::aBezarExecute},
     };
     for (const Button& entry : buttons) {
-        entry.button = MakeButton(this, entry.name, entry.left, 12, entry.size, entry.picture);
+        entry.button =
+            MakeButton(this, entry.name, entry.left, 12, entry.size, entry.picture, entry.command->toolTip());
         connect(entry.button, &TPNGButton::OnClick, this, entry.handler);
     }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QShowEvent>
 
+#include "ui/accessible_controls.h"
 #include "ui/error_box.h"
 #include "ui/picture_control.h"
 #include "ui/png_button.h"
@@ -51,6 +52,8 @@ void Tfrm_Nevjegy::CreateControls()
 
     PNGButton8 = new TPNGButton(this);
     PNGButton8->setObjectName(QStringLiteral("PNGButton8"));
+    PresentAsButton(PNGButton8, "OnClick");
+    PNGButton8->setAccessibleName(QString::fromUtf8("Bezár"));
     PNGButton8->setGeometry(329, 12, 25, 25);
     PNGButton8->SetButtonLayout(TPNGButton::pbsImageAbove);
     PNGButton8->SetButtonStyle(TPNGButton::pbsNoFrame);

@@ -1,0 +1,142 @@
+// Playing a whole game with the keyboard through the real main window, and
+// what a screen reader learns from it through Qt's accessibility interface.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QLabel>
+
+#include <vector>
+
+#include "game/scoring.h"
+#include "main_window_fixture.h"
+#include "ui/cursor_frame.h"
+#include "ui/picture_control.h"
+#include "ui/png_button.h"
+#include "ui/qt_text.h"
+
+namespace {
+
+using testing_support::ClickThroughWindow;
+using testing_support::ModalWatch;
+
+class KeyboardPlayWindow : public testing_support::MainWindowFixture {
+protected:
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(MainHandle(), key, modifiers); }
+
+    static QAccessibleInterface* Accessible(QObject* object)
+    {
+        return QAccessible::queryAccessibleInterface(object);
+    }
+    static QString Name(QObject* object) { return Accessible(object)->text(QAccessible::Name); }
+    PictureControl* Tile(int column, int row) const { return window->Tile(column, row); }
+    QString Letter(int column, int row) const
+    {
+        return ToQString(std::string(1, GetGame().GetBoard().At(column, row).letter));
+    }
+};
+
+TEST_F(KeyboardPlayWindow, AWholeGameByKeyboardReadsOutTilesButtonsAndLines)
+{
+    // The cursor shows bottom left; the tile under it has the focus.
+    Key(Qt::Key_Up);
+    ASSERT_TRUE(window->Cursor().Shown());
+    EXPECT_TRUE(window->CursorFrame1->isVisible());
+    EXPECT_TRUE(window->CursorFrame1->geometry().contains(Tile(1, 33)->geometry()));
+    QAccessibleInterface* corner = Accessible(Tile(1, 33));
+    EXPECT_EQ(corner->role(), QAccessible::Button);
+    EXPECT_TRUE(corner->state().focused);
+    EXPECT_EQ(corner->text(QAccessible::Name), Letter(1, 33) + ", 1. oszlop, 9. sor");
+    EXPECT_EQ(Name(Tile(4, 25)), Letter(4, 25) + ", 4. oszlop, 1. sor");
+
+    // Spell three letters: up, then right; take the last one back.
+    Key(Qt::Key_Space);
+    Key(Qt::Key_Up);
+    EXPECT_FALSE(Accessible(Tile(1, 33))->state().focused);
+    EXPECT_TRUE(Accessible(Tile(1, 32))->state().focused);
+    Key(Qt::Key_Space);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(GetGame().GetSelection().path, (std::vector<std::string>{"1;33", "1;32", "2;32"}));
+    EXPECT_EQ(Name(Tile(2, 32)), Letter(2, 32) + QString::fromUtf8(", 2. oszlop, 8. sor, kijelölve"));
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(Name(Tile(2, 32)), Letter(2, 32) + ", 2. oszlop, 8. sor");
+    const std::string word = GetGame().GetSelection().currentWord;
+    ASSERT_EQ(word.size(), 2u);
+    EXPECT_EQ(Name(window->Label1), window->Label1->text());
+    EXPECT_EQ(window->Label1->text(), ToQString(word) + QStringLiteral(" (%1)").arg(WordScore(word)));
+
+    // Teach it (Ctrl+F7) and submit it with Enter.
+    Key(Qt::Key_F7, Qt::ControlModifier);
+    Key(Qt::Key_Enter);
+    const QString score = QString::fromUtf8("Eredmény: %1 pont").arg(WordScore(word));
+    EXPECT_EQ(window->Label2->text(), score);
+    EXPECT_EQ(Name(window->Label2), score);
+    EXPECT_TRUE(GetGame().GetSelection().path.empty());
+    EXPECT_EQ(window->Label1->text(), " (0)");
+
+    // A new game through the button's press action, as a screen reader
+    // presses it.
+    auto* newGame = window->findChild<TPNGButton*>(QStringLiteral("PNGButton4"));
+    QAccessibleInterface* button = Accessible(newGame);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    EXPECT_EQ(button->text(QAccessible::Name), QString::fromUtf8("Új játék"));
+    EXPECT_EQ(Name(window->findChild<TPNGButton*>(QStringLiteral("PNGButton1"))), "Befejeztem");
+    ASSERT_NE(button->actionInterface(), nullptr);
+    Key(Qt::Key_Space);
+    ASSERT_EQ(GetGame().GetSelection().path.size(), 1u);
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(GetGame().TotalScore(), 0);
+    EXPECT_TRUE(GetGame().GetSelection().path.empty());
+    EXPECT_EQ(window->Label2->text(), QString::fromUtf8("Eredmény: 0 pont"));
+    EXPECT_TRUE(window->Cursor().Shown()) << "a new game keeps the cursor where it was";
+    EXPECT_TRUE(errors.texts.empty());
+}
+
+TEST_F(KeyboardPlayWindow, OnAnEmptyCellTheRingItselfNamesThePlace)
+{
+    GetGame().MutableBoard().At(5, 25).letter = kBlank;
+    GetGame().RedrawCell(5, 25);
+    Key(Qt::Key_Up);
+    for (int i = 0; i < 8; ++i)
+        Key(Qt::Key_Up);
+    for (int i = 0; i < 4; ++i)
+        Key(Qt::Key_Right);
+    EXPECT_FALSE(Accessible(Tile(5, 25))->state().focused);
+    EXPECT_TRUE(Accessible(window->CursorFrame1)->state().focused);
+    EXPECT_EQ(Name(window->CursorFrame1), QString::fromUtf8("üres, 5. oszlop, 1. sor"));
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(GetGame().GetSelection().path.empty()) << "Space on an empty cell does nothing";
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(Accessible(Tile(6, 25))->state().focused);
+}
+
+TEST_F(KeyboardPlayWindow, KeysBelongToAModalWindowAndAMouseClickHidesTheCursor)
+{
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Space);
+    const Selection before = GetGame().GetSelection();
+    QString firstRow, firstName;
+    ModalWatch watch([&](QWidget* modal) {
+        for (QWindow* target : {modal->windowHandle(), MainHandle()})
+            for (Qt::Key key : {Qt::Key_Up, Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Return})
+                QTest::keyClick(target, key);
+        firstRow = Name(modal->findChild<QLabel*>(QStringLiteral("s1")));
+        firstName = Name(modal->findChild<QWidget*>(QStringLiteral("e1")));
+    });
+    Key(Qt::Key_F10);
+    ASSERT_EQ(watch.seen.size(), 1u);
+    EXPECT_EQ(GetGame().GetSelection().path, before.path);
+    EXPECT_EQ(window->Cursor().Row(), 33);
+    // The default table's first row shows "     1 0000" and "Gurdala".
+    EXPECT_EQ(firstRow.toStdString(), "1. hely, 1 0000 pont, Gurdala");
+    EXPECT_EQ(firstName.toStdString(), "1. hely, 1 0000 pont");
+
+    ClickThroughWindow(Tile(5, 30));
+    EXPECT_FALSE(window->Cursor().Shown());
+    EXPECT_FALSE(window->CursorFrame1->isVisible());
+    EXPECT_FALSE(Accessible(Tile(1, 33))->state().focused);
+    EXPECT_EQ(GetGame().GetSelection().path, std::vector<std::string>{"5;30"}) << "mouse play is unchanged";
+}
+
+}  // namespace
