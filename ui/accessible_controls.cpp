@@ -8,6 +8,7 @@ namespace {
 
 constexpr char kPressSignalProperty[] = "vorpantaPressSignal";
 constexpr char kFocusProperty[] = "vorpantaAccessibleFocus";
+constexpr char kCursorTargetProperty[] = "vorpantaCursorTarget";
 
 class ButtonAccessible : public QAccessibleWidget {
 public:
@@ -18,7 +19,7 @@ public:
         QAccessible::State st = QAccessibleWidget::state();
         // Nothing takes the keyboard focus on these windows; the keyboard
         // cursor stands for it.
-        st.focusable = true;
+        st.focusable = widget()->property(kCursorTargetProperty).toBool();
         st.focused = HasAccessibleFocus(widget());
         return st;
     }
@@ -65,10 +66,11 @@ void InstallFactoryOnce()
 
 }  // namespace
 
-void PresentAsButton(QWidget* control, const char* pressSignal)
+void PresentAsButton(QWidget* control, const char* pressSignal, CursorTarget target)
 {
     InstallFactoryOnce();
     control->setProperty(kPressSignalProperty, QByteArray(pressSignal ? pressSignal : ""));
+    control->setProperty(kCursorTargetProperty, target == CursorTarget::Yes);
 }
 
 void SetAccessibleFocus(QWidget* control, bool focused)

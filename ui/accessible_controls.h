@@ -10,7 +10,9 @@ class QWidget;
 // Presents `control` as a button. Its press action emits `pressSignal` (the
 // name of a signal without arguments) once the current event is done, as a
 // click would; with null it has no action. Its name is its accessible name.
-void PresentAsButton(QWidget* control, const char* pressSignal);
+// A control the keyboard cursor can stand on is focusable.
+enum class CursorTarget { No, Yes };
+void PresentAsButton(QWidget* control, const char* pressSignal, CursorTarget target = CursorTarget::No);
 
 // Marks `control` as the one the keyboard cursor is on, or no longer on;
 // when it becomes focused, assistive technology is told that the focus moved

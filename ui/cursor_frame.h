@@ -15,7 +15,7 @@ class CursorFrame : public QWidget {
 public:
     // How far the ring reaches beyond the cell on each side, and into it.
     static constexpr int kOutside = 3;
-    static constexpr int kInside = 1;
+    static constexpr int kInside = 2;
 
     explicit CursorFrame(QWidget* parent);
 

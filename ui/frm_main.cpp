@@ -125,7 +125,7 @@ void Tfrm_Main::CreateControls()
     for (int column = 1; column <= kColumns; ++column) {
         for (int row = kFirstVisibleRow; row <= kRows; ++row) {
             auto* tile = new PictureControl(this);
-            PresentAsButton(tile, "Clicked");
+            PresentAsButton(tile, "Clicked", CursorTarget::Yes);
             tile->setObjectName(QStringLiteral("i%1i%2").arg(column).arg(row));
             tile->setGeometry(CellRect(column, row));
             tile->hide();
@@ -145,7 +145,7 @@ void Tfrm_Main::CreateControls()
         }
     }
     CursorFrame1 = new CursorFrame(this);
-    PresentAsButton(CursorFrame1, nullptr);
+    PresentAsButton(CursorFrame1, nullptr, CursorTarget::Yes);
     CreateCommands();
 }
 
@@ -318,8 +318,10 @@ void Tfrm_Main::UpdateCursorFocus(bool announce)
         const int row = cursor_.Row();
         PictureControl* tile = Tile(column, row);
         holder = tile->isHidden() ? static_cast<QWidget*>(CursorFrame1) : tile;
-        if (holder == CursorFrame1)
-            SetSpokenName(CursorFrame1, ToQString(EmptyCellSpokenName(column, VisibleRow(row))));
+        // The ring is named by the place it stands on, and speaks for it
+        // when no tile is there.
+        SetSpokenName(CursorFrame1, holder == tile ? tile->accessibleName()
+                                                   : ToQString(EmptyCellSpokenName(column, VisibleRow(row))));
     }
     if (cursorFocus_ && cursorFocus_ != holder)
         SetAccessibleFocus(cursorFocus_, false);
