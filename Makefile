@@ -3,7 +3,7 @@
 # build into build/.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev libfontconfig-dev \
+PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev libfontconfig-dev libxcb1-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev xz-utils \
             desktop-file-utils appstream dpkg-dev file
 

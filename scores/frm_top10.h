@@ -92,7 +92,7 @@ private:
     void CentreOverMainWindow();
 
     void SpeedButton1Click();
-    void Image1MouseDown(Qt::MouseButton button);
+    void Image1MouseDown(Qt::MouseButton button, QPoint pressedAt);
     void Image1MouseMove();
     void Image1MouseUp();
 

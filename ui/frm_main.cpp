@@ -13,6 +13,7 @@
 #include "ui/picture_control.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
+#include "ui/window_position.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ void Tfrm_Main::CreateControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kWidth, kHeight);
     Image1->SetPicture(LoadPng(BackgroundPicture()));
-    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b) { Image1MouseDown(b); });
+    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b, QPoint at) { Image1MouseDown(b, at); });
     connect(Image1, &PictureControl::MouseMoved, this, [this] { Image1MouseMove(); });
     connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { Image1MouseUp(); });
 
@@ -121,7 +122,9 @@ void Tfrm_Main::showEvent(QShowEvent* event)
 
 void Tfrm_Main::FormShow()
 {
-    move(settings_.left, settings_.top);
+    // The saved place, unless it leaves nothing of the window within reach
+    // on any screen (a screen was unplugged or has shrunk).
+    move(StartPosition(QPoint(settings_.left, settings_.top), size()));
 }
 
 void Tfrm_Main::closeEvent(QCloseEvent* event)
@@ -140,8 +143,9 @@ bool Tfrm_Main::FormClose()
         // the position; the one saved before is kept for the next session
         // that can use it.
         if (!CompositorPlacesWindows()) {
-            current.left = x();
-            current.top = y();
+            const QPoint place = ActualWindowPosition(this);
+            current.left = place.x();
+            current.top = place.y();
         }
         SaveSettings(locations_.settingsFile, current);
     } catch (const std::exception& error) {
@@ -216,9 +220,9 @@ std::chrono::microseconds Tfrm_Main::SlidePacing()
     return g_slidePacing;
 }
 
-void Tfrm_Main::Image1MouseDown(Qt::MouseButton button)
+void Tfrm_Main::Image1MouseDown(Qt::MouseButton button, QPoint pressedAt)
 {
-    drag_.MouseDown(this, button);
+    drag_.MouseDown(this, button, pressedAt);
 }
 
 void Tfrm_Main::Image1MouseMove()

@@ -117,7 +117,7 @@ private:
     bool FormClose();
 
     void CreateControls();
-    void Image1MouseDown(Qt::MouseButton button);
+    void Image1MouseDown(Qt::MouseButton button, QPoint pressedAt);
     void Image1MouseMove();
     void Image1MouseUp();
 
