@@ -149,8 +149,15 @@ bool Tfrm_Main::FormClose()
         }
         SaveSettings(locations_.settingsFile, current);
     } catch (const std::exception& error) {
-        ShowErrorBox(this, error.what());
-        return false;
+        // The first failure keeps the game open, so the player can mend the
+        // file and close again. A player who closes once more after that
+        // means to leave: the word lists are saved and only the window's
+        // place is lost.
+        if (!settingsUnwritable_) {
+            settingsUnwritable_ = true;
+            ShowErrorBox(this, error.what());
+            return false;
+        }
     }
     game_.SaveWordLists();
     return true;

@@ -113,7 +113,8 @@ protected:
 private:
     void FormCreate();
     void FormShow();
-    // Saves settings and word lists; false when the close must be abandoned.
+    // Saves settings and word lists; false when the close must be abandoned
+    // (the first time the settings cannot be written).
     bool FormClose();
 
     void CreateControls();
@@ -127,5 +128,7 @@ private:
     WindowDrag drag_;
     DecodedPictures tilePictures_;
     bool shown_ = false;
+    // A close has already failed to write the settings file.
+    bool settingsUnwritable_ = false;
     std::array<PictureControl*, kColumns*(kRows - kFirstVisibleRow + 1)> tiles_{};
 };
