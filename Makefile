@@ -1,11 +1,13 @@
 # Set-up and everyday commands. `make run` and `make test` first install the
 # Debian packages the build needs (when some are missing), then configure and
-# build into build/.
+# build into build/. Xvfb, openbox, xdotool and the X utilities run the test
+# of the game under a window manager.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev libfontconfig-dev \
+PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev libfontconfig-dev libxcb1-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev xz-utils \
-            desktop-file-utils appstream dpkg-dev file
+            desktop-file-utils appstream dpkg-dev file \
+            xvfb openbox xdotool x11-utils
 
 .PHONY: all deps configure build run test test-asan bench fuzz package clean
 

@@ -21,6 +21,7 @@
 #include "ui/png_button.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
+#include "ui/window_position.h"
 
 namespace {
 
@@ -176,7 +177,7 @@ void Tfrm_Top10::CreateControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kWidth, kHeight);
     Image1->SetPicture(LoadPng(QStringLiteral(":/assets/art/top10_background.png")));
-    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b) { Image1MouseDown(b); });
+    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b, QPoint at) { Image1MouseDown(b, at); });
     connect(Image1, &PictureControl::MouseMoved, this, [this] { Image1MouseMove(); });
     connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { Image1MouseUp(); });
 
@@ -280,11 +281,8 @@ int Tfrm_Top10::FirstEditableRow() const
 
 void Tfrm_Top10::CentreOverMainWindow()
 {
-    if (!mainWindow_)
-        return;
-    // Both windows are borderless, so their frames are their client areas.
-    const QRect main = mainWindow_->geometry();
-    move(main.x() + (main.width() - width()) / 2, main.y() + (main.height() - height()) / 2);
+    // Centred, and wholly on the main window's screen.
+    PlaceOverOwner(this, mainWindow_);
 }
 
 void Tfrm_Top10::showEvent(QShowEvent* event)
@@ -319,9 +317,9 @@ void Tfrm_Top10::SpeedButton1Click()
     done(QDialog::Accepted);
 }
 
-void Tfrm_Top10::Image1MouseDown(Qt::MouseButton button)
+void Tfrm_Top10::Image1MouseDown(Qt::MouseButton button, QPoint pressedAt)
 {
-    drag_.MouseDown(this, button);
+    drag_.MouseDown(this, button, pressedAt);
 }
 
 void Tfrm_Top10::Image1MouseMove()

@@ -94,7 +94,7 @@ private:
     void NameRow(int row);
 
     void SpeedButton1Click();
-    void Image1MouseDown(Qt::MouseButton button);
+    void Image1MouseDown(Qt::MouseButton button, QPoint pressedAt);
     void Image1MouseMove();
     void Image1MouseUp();
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QScreen>
 
 #include "main_window_fixture.h"
 #include "ui/frm_nevjegy.h"
@@ -70,15 +71,30 @@ TEST_F(AboutWindow, ShowsTheVersionOverItsArtworkAndClosesWithItsButton)
     EXPECT_TRUE(errors.texts.empty());
 }
 
-TEST_F(AboutWindow, StandsCentredOverTheMainWindowWhereverItWasMoved)
+TEST_F(AboutWindow, StandsCentredOverTheMainWindowWhereverItWasMovedAndWhollyOnItsScreen)
 {
-    for (const QPoint& mainAt : {QPoint(123, 345), QPoint(-200, -100)}) {
-        SCOPED_TRACE(mainAt.x());
-        window->move(mainAt);
+    const QRect area = window->screen()->availableGeometry();
+    const int right = area.x() + area.width();
+    const int bottom = area.y() + area.height();
+    struct Case {
+        QPoint mainAt;
+        QPoint aboutAt;
+    };
+    // Centred: (670 - 366) / 2 = 152 and (480 - 300) / 2 = 90; a main window
+    // partly off the screen gets an about window moved just back onto it.
+    const Case cases[] = {
+        {area.topLeft() + QPoint(60, 50), area.topLeft() + QPoint(212, 140)},
+        {area.topLeft() + QPoint(-200, 40), area.topLeft() + QPoint(0, 130)},
+        {area.topLeft() + QPoint(-200, -100), area.topLeft()},
+        {QPoint(right - 300, bottom - 200), QPoint(right - 366, bottom - 300)},
+        {QPoint(right + 5000, area.y()), QPoint(right - 366, area.y() + 90)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mainAt.x());
+        window->move(c.mainAt);
         QPoint aboutAt;
         OpenAndInspect([&](Tfrm_Nevjegy* about) { aboutAt = about->pos(); });
-        // (670 - 366) / 2 = 152 and (480 - 300) / 2 = 90.
-        EXPECT_EQ(aboutAt, mainAt + QPoint(152, 90));
+        EXPECT_EQ(aboutAt, c.aboutAt);
     }
 }
 

@@ -3,11 +3,13 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QStyleHints>
 #include <QLabel>
 #include <QTest>
 #include <QWindow>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -265,6 +267,34 @@ TEST_F(MainWindow, DraggingOnATileOrALabelDoesNotMoveTheWindow)
         QTest::mouseMove(window, grip + QPoint(30, 30));
         QTest::mouseRelease(window, Qt::LeftButton, {}, grip + QPoint(30, 30));
         EXPECT_EQ(w->pos(), start);
+    }
+}
+
+TEST_F(MainWindow, OpensAtTheSavedPlaceUnlessNothingOfItCouldBeReached)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const int right = area.x() + area.width();
+    const int bottom = area.y() + area.height();
+    struct Case {
+        QPoint saved;
+        QPoint opened;
+    };
+    const Case cases[] = {
+        // Dragged far off, with a part left to take hold of: kept exactly.
+        {QPoint(area.x() - 500, area.y() + 20), QPoint(area.x() - 500, area.y() + 20)},
+        {QPoint(right - 32, bottom - 32), QPoint(right - 32, bottom - 32)},
+        // Nothing left within reach (a screen gone or shrunk): wholly on the screen.
+        {QPoint(right - 31, area.y() + 20), QPoint(right - 670, area.y() + 20)},
+        {QPoint(right + 5000, bottom + 3000), QPoint(right - 670, bottom - 480)},
+        {QPoint(INT32_MIN, INT32_MIN), area.topLeft()},
+    };
+    std::filesystem::create_directories(folders.locations.dataDir);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saved.x());
+        const std::string left = std::to_string(c.saved.x());
+        const std::string top = std::to_string(c.saved.y());
+        WriteFile(folders.locations.settingsFile, "[Screen]\r\nLeft=" + left + "\r\nTop=" + top + "\r\n");
+        EXPECT_EQ(Open()->pos(), c.opened);
     }
 }
 

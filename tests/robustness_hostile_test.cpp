@@ -629,19 +629,32 @@ TEST_F(HostileStart, AFolderInPlaceOfTheSettingsFileKeepsTheWindowOpenAtClose)
     EXPECT_TRUE(IsDirectory(folders.locations.settingsFile));
 }
 
-TEST_F(HostileStart, AReadOnlySettingsFileKeepsTheWindowOpenAndTheFileIntact)
+TEST_F(HostileStart, AReadOnlySettingsFileKeepsTheWindowOpenOnceThenTheGameEndsWithTheWordsSaved)
 {
     MakeDataFolder();
     const std::string old = "[Screen]\r\nLeft=70\r\nTop=80\r\n";
     WriteFile(folders.locations.settingsFile, old);
+    WriteFile(Data("SzavakLista.txt"), "\"A\"\r\n");
     ASSERT_EQ(::chmod(folders.locations.settingsFile.c_str(), 0444), 0);
     auto w = Open();
     EXPECT_EQ(w->pos(), QPoint(70, 80));
+    w->GetGame().AddLastWord();
     w->move(5, 5);
+
+    // The first close is abandoned, so the player can mend the file.
     EXPECT_FALSE(w->close());
-    EXPECT_FALSE(w->close()) << "every further attempt behaves the same";
-    EXPECT_EQ(errors.texts.size(), 2u);
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(errors.texts.size(), 1u);
+    EXPECT_EQ(errors.texts[0].toStdString(), "Unable to write to " + folders.locations.settingsFile + ".");
+    EXPECT_EQ(ReadFile(Data("SzavakLista.txt")), "\"A\"\r\n") << "nothing is saved on an abandoned close";
+
+    // The next one ends the game without a second message; only the place is lost.
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(errors.texts.size(), 1u);
     EXPECT_EQ(ReadFile(folders.locations.settingsFile), old);
+    EXPECT_EQ(ReadFile(Data("SzavakLista.txt")), "\"\"\r\n\"A\"\r\n");
+    EXPECT_EQ(ReadFile(Data("ujszavaklista.txt")), "\"\"\r\n");
 }
 
 TEST_F(HostileStart, ADataFolderThatCannotBeMadeGivesDefaultsAndAnErrorAtClose)

@@ -8,8 +8,9 @@
 
 VorpantaApplication::VorpantaApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // The name doubles as the task bar's title. No display name is set: the
+    // toolkit would append it to every window's caption ("Top10 — Vorpanta").
     setApplicationName(QStringLiteral("Vorpanta"));
-    setApplicationDisplayName(QStringLiteral("Vorpanta"));
     // Wayland compositors find the window's icon through the desktop entry.
     setDesktopFileName(QStringLiteral("io.github.vorpanta.Vorpanta"));
     setApplicationVersion(QStringLiteral(VORPANTA_VERSION_TEXT));

@@ -18,6 +18,7 @@
 #include "ui/picture_control.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
+#include "ui/window_position.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ void Tfrm_Main::CreateControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kWidth, kHeight);
     Image1->SetPicture(LoadPng(BackgroundPicture()));
-    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b) { Image1MouseDown(b); });
+    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b, QPoint at) { Image1MouseDown(b, at); });
     connect(Image1, &PictureControl::MouseMoved, this, [this] { Image1MouseMove(); });
     connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { Image1MouseUp(); });
 
@@ -171,7 +172,9 @@ void Tfrm_Main::showEvent(QShowEvent* event)
 
 void Tfrm_Main::FormShow()
 {
-    move(settings_.left, settings_.top);
+    // The saved place, unless it leaves nothing of the window within reach
+    // on any screen (a screen was unplugged or has shrunk).
+    move(StartPosition(QPoint(settings_.left, settings_.top), size()));
 }
 
 void Tfrm_Main::closeEvent(QCloseEvent* event)
@@ -190,13 +193,21 @@ bool Tfrm_Main::FormClose()
         // the position; the one saved before is kept for the next session
         // that can use it.
         if (!CompositorPlacesWindows()) {
-            current.left = x();
-            current.top = y();
+            const QPoint place = ActualWindowPosition(this);
+            current.left = place.x();
+            current.top = place.y();
         }
         SaveSettings(locations_.settingsFile, current);
     } catch (const std::exception& error) {
-        ShowErrorBox(this, error.what());
-        return false;
+        // The first failure keeps the game open, so the player can mend the
+        // file and close again. A player who closes once more after that
+        // means to leave: the word lists are saved and only the window's
+        // place is lost.
+        if (!settingsUnwritable_) {
+            settingsUnwritable_ = true;
+            ShowErrorBox(this, error.what());
+            return false;
+        }
     }
     game_.SaveWordLists();
     return true;
@@ -280,9 +291,9 @@ std::chrono::microseconds Tfrm_Main::SlidePacing()
     return g_slidePacing;
 }
 
-void Tfrm_Main::Image1MouseDown(Qt::MouseButton button)
+void Tfrm_Main::Image1MouseDown(Qt::MouseButton button, QPoint pressedAt)
 {
-    drag_.MouseDown(this, button);
+    drag_.MouseDown(this, button, pressedAt);
 }
 
 void Tfrm_Main::Image1MouseMove()

@@ -125,11 +125,12 @@ protected:
 private:
     void FormCreate();
     void FormShow();
-    // Saves settings and word lists; false when the close must be abandoned.
+    // Saves settings and word lists; false when the close must be abandoned
+    // (the first time the settings cannot be written).
     bool FormClose();
 
     void CreateControls();
-    void Image1MouseDown(Qt::MouseButton button);
+    void Image1MouseDown(Qt::MouseButton button, QPoint pressedAt);
     void Image1MouseMove();
     void Image1MouseUp();
     // The tile's accessible name from its cell: letter, place, selection.
@@ -147,5 +148,7 @@ private:
     WindowDrag drag_;
     DecodedPictures tilePictures_;
     bool shown_ = false;
+    // A close has already failed to write the settings file.
+    bool settingsUnwritable_ = false;
     std::array<PictureControl*, kColumns*(kRows - kFirstVisibleRow + 1)> tiles_{};
 };

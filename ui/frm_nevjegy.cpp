@@ -9,6 +9,7 @@
 #include "ui/picture_control.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
+#include "ui/window_position.h"
 
 Tfrm_Nevjegy::Tfrm_Nevjegy(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint), mainWindow_(mainWindow)
@@ -73,11 +74,8 @@ void Tfrm_Nevjegy::SpeedButton1Click()
 
 void Tfrm_Nevjegy::CentreOverMainWindow()
 {
-    if (!mainWindow_)
-        return;
-    // Both windows are borderless, so their frames are their client areas.
-    const QRect main = mainWindow_->geometry();
-    move(main.x() + (main.width() - width()) / 2, main.y() + (main.height() - height()) / 2);
+    // Centred, and wholly on the main window's screen.
+    PlaceOverOwner(this, mainWindow_);
 }
 
 void Tfrm_Nevjegy::showEvent(QShowEvent* event)

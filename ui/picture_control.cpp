@@ -47,7 +47,7 @@ void PictureControl::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         leftPressed_ = true;
-    emit MouseDown(event->button());
+    emit MouseDown(event->button(), event->globalPosition().toPoint());
 }
 
 void PictureControl::mouseDoubleClickEvent(QMouseEvent* event)
@@ -56,7 +56,7 @@ void PictureControl::mouseDoubleClickEvent(QMouseEvent* event)
     // nothing.
     if (event->button() == Qt::LeftButton)
         leftPressed_ = false;
-    emit MouseDown(event->button());
+    emit MouseDown(event->button(), event->globalPosition().toPoint());
 }
 
 void PictureControl::mouseMoveEvent(QMouseEvent*)

@@ -20,7 +20,8 @@ public:
 
 signals:
     void Clicked();
-    void MouseDown(Qt::MouseButton button);
+    // `screenPosition`: where the pointer was on the screen when pressed.
+    void MouseDown(Qt::MouseButton button, QPoint screenPosition);
     void MouseMoved();
     void MouseUp(Qt::MouseButton button);
 

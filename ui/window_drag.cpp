@@ -5,12 +5,14 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "ui/window_position.h"
+
 bool CompositorPlacesWindows()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-void WindowDrag::MouseDown(QWidget* window, Qt::MouseButton button)
+void WindowDrag::MouseDown(QWidget* window, Qt::MouseButton button, QPoint pressedAt)
 {
     if (button != Qt::LeftButton)
         return;
@@ -21,9 +23,11 @@ void WindowDrag::MouseDown(QWidget* window, Qt::MouseButton button)
         return;
     }
     dragging_ = true;
-    startCursor_ = QCursor::pos();
-    startLeft_ = window->x();
-    startTop_ = window->y();
+    startCursor_ = pressedAt;
+    // Where the window stands now, as the window system has it.
+    const QPoint start = ActualWindowPosition(window);
+    startLeft_ = start.x();
+    startTop_ = start.y();
 }
 
 void WindowDrag::MouseMove(QWidget* window)

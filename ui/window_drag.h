@@ -1,6 +1,8 @@
 // Moving a borderless window by dragging its background picture with the
-// left button. Positions come from the pointer's place on the screen, not
-// from the event, whose coordinates move with the window.
+// left button. Positions are the pointer's places on the screen (where the
+// button went down, where the pointer is now), never the event's window
+// coordinates, which move with the window; the window's own place is asked
+// of the window system.
 #pragma once
 
 #include <QPoint>
@@ -13,8 +15,10 @@ bool CompositorPlacesWindows();
 
 class WindowDrag {
 public:
-    // The handlers of the background picture.
-    void MouseDown(QWidget* window, Qt::MouseButton button);
+    // The handlers of the background picture. `pressedAt` is where the
+    // pointer stood on the screen when the button went down: a busy program
+    // may see the press only after the pointer has moved on.
+    void MouseDown(QWidget* window, Qt::MouseButton button, QPoint pressedAt);
     void MouseMove(QWidget* window);
     void MouseUp();
 
