@@ -27,7 +27,7 @@ WordsReport MakeWordsReport(const Game& game)
         report.taken.push_back({w.word, PointsText(w.score)});
     report.summary = std::to_string(game.Taken().All().size()) + " sz\xF3, \xF6sszesen " + PointsText(game.TotalScore());
     const TakenWord* best = game.Taken().Best();
-    report.gameBest = std::string("A j\xE1t\xE9k legjobb szava: ") + (best ? WordWithPoints(*best) : kNoWordYet);
+    report.gameBest = std::string("A j\xE1t\xE9k legjobb szava:\n") + (best ? WordWithPoints(*best) : kNoWordYet);
     const auto& record = game.BestWord().Best();
     report.allTimeBest =
         std::string("Minden id\xF5k legjobb szava: ") + (record ? WordWithPoints(*record) : kNoWordYet);

@@ -17,7 +17,7 @@ struct WordsReportRow {
 struct WordsReport {
     std::vector<WordsReportRow> taken;  // in the order taken
     std::string summary;                // "3 szó, összesen 66 pont"
-    std::string gameBest;               // "A legjobb: ALMA, 24 pont"
+    std::string gameBest;               // "A játék legjobb szava:", a line end, "ALMA, 24 pont"
     std::string allTimeBest;            // "Minden idők legjobb szava: ..."
     std::vector<WordsReportRow> left;   // the best words left, at most kLeftShown
     std::string leftNote;               // shown instead of them, or empty

@@ -57,14 +57,14 @@ TEST(GameWords, AreListedInTheOrderTakenAndANewGameEmptiesThem)
     ASSERT_EQ(report.taken.size(), 2u);
     EXPECT_EQ(report.taken[1].points, "18 pont");
     EXPECT_EQ(cp1250::toUtf8(report.summary), "2 szó, összesen 42 pont");
-    EXPECT_EQ(cp1250::toUtf8(report.gameBest), "A játék legjobb szava: ALMA, 24 pont");
+    EXPECT_EQ(cp1250::toUtf8(report.gameBest), "A játék legjobb szava:\nALMA, 24 pont");
     // While the game runs, the words left on the board stay hidden.
     EXPECT_TRUE(report.left.empty());
     EXPECT_EQ(cp1250::toUtf8(report.leftNote), "A játék végén itt látod a táblán maradt legjobb szavakat.");
 
     f.game.NewGame();
     EXPECT_TRUE(f.game.Taken().All().empty());
-    EXPECT_EQ(cp1250::toUtf8(MakeWordsReport(f.game).gameBest), "A játék legjobb szava: még nincs");
+    EXPECT_EQ(cp1250::toUtf8(MakeWordsReport(f.game).gameBest), "A játék legjobb szava:\nmég nincs");
 }
 
 TEST(GameWords, AfterTheEndTheBestWordsLeftOnTheBoardAreShown)
