@@ -35,12 +35,16 @@
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
 #include "bench_data.h"
+#include "game/board_solver.h"
 #include "game/board_view.h"
 #include "game/game.h"
+#include "game/letter_pool.h"
+#include "game/prefix_index.h"
 #include "game/word_list.h"
 #include "game/word_lists.h"
 #include "platform/cp1250.h"
@@ -67,6 +71,7 @@ constexpr std::size_t kLookupEntries = 2'000'000;
 constexpr std::size_t kStandInEntries = 3'000'000;
 constexpr std::size_t kTopTenLines = 100'000;
 constexpr std::size_t kKeyCount = 1 << 16;
+constexpr std::size_t kSolverBoards = 1000;
 
 struct Inputs {
     std::string work;
@@ -84,6 +89,7 @@ struct Inputs {
     std::vector<std::string> hitWords;   // upper case, as tiles spell them
     std::vector<std::string> missWords;
     std::unique_ptr<WordLists> lookupLists;
+    std::unique_ptr<WordLists> dictionaryLists;  // for the board solver
 };
 
 Inputs g;
@@ -251,6 +257,68 @@ void Lookups(benchmark::State& state, const std::vector<std::string>& words, boo
     if (wrong)
         state.SkipWithError("a lookup gave the wrong answer");
 }
+
+// ---------------------------------------------------------- board solver
+
+double Median(std::vector<double> v);
+
+// The dictionary, with its prefix index built.
+const WordList& SolverList()
+{
+    if (!g.dictionaryLists) {
+        g.dictionaryLists = std::make_unique<WordLists>();
+        g.dictionaryLists->Load(g.dictionaryDir);
+        while (!g.dictionaryLists->Words().Prefixes())
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return g.dictionaryLists->Words();
+}
+
+// Random full boards, dealt as the game deals them.
+const std::vector<Board>& SolverBoards()
+{
+    static std::vector<Board> boards = [] {
+        std::vector<Board> b(kSolverBoards);
+        GameRandom random(20261208);
+        for (Board& board : b)
+            for (int c = 1; c <= kColumns; ++c)
+                for (int r = 1; r <= kRows; ++r)
+                    board.At(c, r).letter = DrawLetter(random);
+        return b;
+    }();
+    return boards;
+}
+
+// One run: every board solved once; the time is the median over the boards.
+void SolveBoards(benchmark::State& state, bool indexed)
+{
+    const WordList& list = SolverList();
+    const std::vector<Board>& boards = SolverBoards();
+    for (auto _ : state) {
+        std::vector<double> times;
+        times.reserve(boards.size());
+        double prefixes = 0;
+        double words = 0;
+        for (const Board& board : boards) {
+            SolveStats stats;
+            const auto start = Clock::now();
+            const std::vector<FoundWord> found =
+                indexed ? FindBoardWords(board, list, &stats) : FindBoardWordsBySearch(board, list, &stats);
+            const auto end = Clock::now();
+            times.push_back(Seconds(start, end));
+            prefixes += static_cast<double>(stats.prefixes);
+            words += static_cast<double>(found.size());
+        }
+        state.SetIterationTime(Median(times));
+        state.counters["boards"] = static_cast<double>(boards.size());
+        state.counters["prefixes"] = prefixes / static_cast<double>(boards.size());
+        state.counters["words"] = words / static_cast<double>(boards.size());
+        state.counters["index_bytes"] = static_cast<double>(list.Prefixes()->Bytes());
+    }
+}
+
+void BM_SolveBoard(benchmark::State& state) { SolveBoards(state, true); }
+void BM_SolveBoardBaseline(benchmark::State& state) { SolveBoards(state, false); }
 
 // The yardstick of a lookup: one random access to memory, as a chain of
 // dependent loads through a 64 MiB block in random order (huge pages, like
@@ -656,6 +724,30 @@ void PrintTable(const CapturingReporter& r)
         rows.push_back({"  of which game logic alone", Ms(r.Time("drop/column_logic")), "", "", "", ""});
     }
 
+    {
+        const double t = r.Time("solver/board");
+        const double base = r.Time("solver/board_search");
+        const bool known = !std::isnan(t) && !std::isnan(base);
+        char figure[160];
+        std::snprintf(figure, sizeof figure, "Board solver: median of %.0f random boards (%.0f prefixes, %.0f words each)",
+                      r.Counter("solver/board", "boards"), r.Counter("solver/board", "prefixes"),
+                      r.Counter("solver/board", "words"));
+        rows.push_back({figure, Ms(t), Ms(base) + " (binary search per prefix)", Ratio(t, base),
+                        "≤ 1 ms and ≤ 0.25× baseline", Met(known && t <= 1e-3 && t <= 0.25 * base, known)});
+    }
+    {
+        // The dictionary's share of the peak (over the bare window) holds the
+        // index when it was built by then; the goal is against the rest.
+        const double index = r.Counter("solver/board", "index_bytes");
+        const double share = (Median(game.maxRssKb) - Median(bare.maxRssKb)) * 1024;
+        const double without = share - index;
+        const bool known = !std::isnan(index) && !std::isnan(share);
+        char goal[96];
+        std::snprintf(goal, sizeof goal, "≤ 0.25 × the dictionary's share = %s", Mb(0.25 * without).c_str());
+        rows.push_back({"  its prefix index (memory)", Mb(index), Mb(without) + " (dictionary's share of the peak)",
+                        Ratio(index, without), goal, Met(known && index <= 0.25 * without, known)});
+    }
+
     std::printf("\n");
     if (!g.machine.empty())
         std::printf("%s\n\n", g.machine.c_str());
@@ -692,6 +784,10 @@ void Register()
         ->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
     RegisterBenchmark("drop/column_window", BM_DropColumn)->UseManualTime()->Iterations(5)->Repetitions(reps)
         ->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+    RegisterBenchmark("solver/board", BM_SolveBoard)->UseManualTime()->Iterations(1)->Repetitions(reps)
+        ->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+    RegisterBenchmark("solver/board_search", BM_SolveBoardBaseline)->UseManualTime()->Iterations(1)->Repetitions(reps)
+        ->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
     RegisterBenchmark("drop/column_logic", BM_DropColumnLogic)->UseManualTime()->Iterations(50)->Repetitions(reps)
         ->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 }

@@ -32,6 +32,7 @@ void Game::CreateBoard()
 void Game::NewGame()
 {
     gameActive_ = true;
+    taken_.Clear();
     DealLetters(true);
     selection_.path.clear();
     selection_.currentWord.clear();

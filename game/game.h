@@ -11,8 +11,10 @@
 #include <memory>
 #include <string>
 
+#include "game/best_word.h"
 #include "game/board.h"
 #include "game/selection.h"
+#include "game/taken_words.h"
 #include "game/word_lists.h"
 #include "platform/game_random.h"
 
@@ -31,6 +33,8 @@ public:
     void LoadWordLists(const std::string& dataDir);
     // Close: writes the word lists back, ignoring failures.
     void SaveWordLists();
+    // Start-up: reads the best word of all time from the data folder.
+    void LoadBestWord(const std::string& dataDir) { bestWord_.Load(dataDir); }
 
     // "Új játék": deals a fresh board and resets score and selection.
     void NewGame();
@@ -57,6 +61,9 @@ public:
     GameRandom& Random() { return random_; }
     // Null until LoadWordLists has run (start-up may stop before it).
     const WordLists* Lists() const { return lists_.get(); }
+    // This game's words in the order they were taken, and the best of all time.
+    const TakenWords& Taken() const { return taken_; }
+    const BestWordRecord& BestWord() const { return bestWord_; }
 
     // The score line for a total: "Eredmény: <total> pont".
     static std::string ScoreText(std::int32_t total);
@@ -79,4 +86,6 @@ private:
     std::string wordLine_;
     std::string scoreLine_;
     std::unique_ptr<WordLists> lists_;
+    TakenWords taken_;
+    BestWordRecord bestWord_;
 };

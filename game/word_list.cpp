@@ -9,6 +9,7 @@
 #include <utility>
 #include <sys/mman.h>
 
+#include "game/prefix_index.h"
 #include "platform/background_priority.h"
 #include "platform/cp1250.h"
 
@@ -320,7 +321,7 @@ std::string_view WordList::operator[](std::size_t index) const
     return BaseEntry(index - low);
 }
 
-std::size_t WordList::BaseRank(std::string_view entry) const
+std::size_t WordList::BaseRank(std::string_view entry, std::size_t* offsetOut) const
 {
     // The last sample below the entry, then a walk of at most one stride.
     std::size_t low = 0;
@@ -332,16 +333,50 @@ std::size_t WordList::BaseRank(std::string_view entry) const
         else
             high = middle;
     }
-    if (low == 0)
+    if (low == 0) {
+        if (offsetOut)
+            *offsetOut = FirstBaseOffset();
         return 0;
+    }
     std::size_t index = (low - 1) * kStride;
     std::size_t offset = samples_[low - 1];
     while (index < baseCount_ && CompareFolded(BaseEntryAt(offset), entry) < 0) {
         ++index;
-        if (index < baseCount_)
-            offset = NextBaseEntry(offset);
+        offset = index < baseCount_ ? NextBaseEntry(offset) : buffer_.size();
     }
+    if (offsetOut)
+        *offsetOut = offset;
     return index;
+}
+
+std::size_t WordList::FirstBaseOffset() const
+{
+    return baseCount_ == 0 ? buffer_.size() : SkipBlankLines(buffer_, 0);
+}
+
+std::size_t WordList::EntriesFrom(std::string_view key, std::string_view* out, std::size_t count) const
+{
+    Wait();
+    std::size_t offset = 0;
+    std::size_t base = BaseRank(key, &offset);
+    // Added entries not below the key stand before base entry `base` or later.
+    std::size_t added = static_cast<std::size_t>(
+        std::lower_bound(added_.begin(), added_.end(), key,
+                         [&](const Added& a, std::string_view k) { return CompareFolded(AddedEntry(a), k) < 0; }) -
+        added_.begin());
+    std::size_t n = 0;
+    while (n < count) {
+        if (added < added_.size() && added_[added].rank <= base) {
+            out[n++] = AddedEntry(added_[added++]);
+        } else if (base < baseCount_) {
+            out[n++] = BaseEntryAt(offset);
+            if (++base < baseCount_)
+                offset = NextBaseEntry(offset);
+        } else {
+            break;
+        }
+    }
+    return n;
 }
 
 // ------------------------------------------------------------- loading
@@ -353,6 +388,8 @@ void WordList::Reset()
     } catch (...) {
         // What failed before is replaced now.
     }
+    JoinWorker();
+    prefixes_.reset();
     buffer_.clear();
     baseCount_ = 0;
     samples_.clear();
@@ -377,6 +414,7 @@ void WordList::Load(std::string text)
         loadFailed_ = true;
         throw;
     }
+    BuildPrefixes();
 }
 
 void WordList::Load(std::function<std::string()> read, std::size_t expectedSize)
@@ -394,25 +432,63 @@ void WordList::Load(std::function<std::string()> read, std::size_t expectedSize)
         loadFailed_ = true;
         throw;
     }
+    BuildPrefixes();
 }
 
 bool WordList::StartWorker(const std::function<std::string()>& read)
 {
     try {
-        preparing_ = std::async(std::launch::async, [this, read] {
+        // Lookups wait only for the list itself; the prefix index is built
+        // after it, by the same thread, and nothing waits for that.
+        auto ready = std::make_shared<std::promise<void>>();
+        std::future<void> preparing = ready->get_future();
+        worker_ = std::async(std::launch::async, [this, read, ready] {
             LowerThisThreadsPriority();
-            if (read) {
-                std::string text = read();
-                if (text.size() > kMaxTextSize)
-                    throw std::length_error("word list text too large");
-                buffer_ = std::move(text);
+            try {
+                if (read) {
+                    std::string text = read();
+                    if (text.size() > kMaxTextSize)
+                        throw std::length_error("word list text too large");
+                    buffer_ = std::move(text);
+                }
+                Prepare();
+            } catch (...) {
+                ready->set_exception(std::current_exception());
+                return;
             }
-            Prepare();
+            ready->set_value();
+            BuildPrefixes();
         });
+        preparing_ = std::move(preparing);
         return true;
     } catch (const std::system_error&) {
         return false;  // no thread to be had: the caller does the work
     }
+}
+
+void WordList::BuildPrefixes()
+{
+    try {
+        prefixes_ = std::make_unique<PrefixIndex>(*this);
+    } catch (...) {
+        prefixes_.reset();  // the solver then searches the list itself
+    }
+}
+
+const PrefixIndex* WordList::Prefixes() const
+{
+    if (worker_.valid()) {
+        if (worker_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return nullptr;
+        worker_.get();
+    }
+    return prefixes_.get();
+}
+
+void WordList::JoinWorker() const
+{
+    if (worker_.valid())
+        worker_.get();
 }
 
 void WordList::Prepare()
@@ -453,6 +529,8 @@ bool WordList::LoadFailed() const
     return loadFailed_;
 }
 
+WordList::WordList() = default;
+
 WordList::WordList(const WordList& other)
 {
     CopyFrom(other);
@@ -487,11 +565,16 @@ WordList::~WordList()
         Wait();
     } catch (...) {
     }
+    JoinWorker();
 }
 
 void WordList::CopyFrom(const WordList& other)
 {
     other.Wait();
+    other.JoinWorker();
+    JoinWorker();
+    // The index holds offsets into the text, which the copy keeps.
+    prefixes_ = other.prefixes_ ? std::make_unique<PrefixIndex>(*other.prefixes_) : nullptr;
     buffer_ = other.buffer_;
     baseCount_ = other.baseCount_;
     samples_ = other.samples_;
@@ -506,6 +589,9 @@ void WordList::CopyFrom(const WordList& other)
 void WordList::MoveFrom(WordList& other)
 {
     other.Wait();
+    other.JoinWorker();
+    JoinWorker();
+    prefixes_ = std::move(other.prefixes_);
     buffer_ = std::move(other.buffer_);
     baseCount_ = std::exchange(other.baseCount_, 0);
     samples_ = std::move(other.samples_);

@@ -19,13 +19,16 @@
 // sorting and indexing go on in a worker thread, and every other call waits
 // for that to finish first. So the game's window opens while the dictionary
 // is being indexed, on the machine's other core, and the first lookup finds
-// it ready long before.
+// it ready long before. Once the list answers lookups, the same thread goes
+// on to build the prefix index of the base entries (see PrefixIndex), which
+// no lookup waits for.
 #pragma once
 
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <future>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +38,8 @@
 // first touched. That saves most page faults when they are filled and most
 // TLB misses on the random accesses of lookups.
 void* AllocateHugePageBlock(std::size_t bytes);  // released with std::free
+
+class PrefixIndex;
 
 template <typename T>
 struct HugePageAllocator {
@@ -50,7 +55,7 @@ struct HugePageAllocator {
 
 class WordList {
 public:
-    WordList() = default;
+    WordList();
     WordList(const WordList& other);
     WordList(WordList&& other);
     WordList& operator=(const WordList& other);
@@ -94,6 +99,33 @@ public:
     // Inserts at the sorted place; does nothing when an equal entry is held.
     void Add(std::string_view entry);
 
+    // The entries of the list from the sorted place of `key` on, in list
+    // order: up to `count` of them go to `out`; returns how many. One
+    // binary search of the sorted list.
+    std::size_t EntriesFrom(std::string_view key, std::string_view* out, std::size_t count) const;
+
+    // The entries added since loading (in list order), which the prefix
+    // index does not hold.
+    std::size_t AddedCount() const
+    {
+        Wait();
+        return added_.size();
+    }
+    std::string_view AddedAt(std::size_t i) const { return AddedEntry(added_[i]); }
+
+    // The index of the base entries by their beginnings; null until it is
+    // built (after the list is ready, in the worker thread for a large list)
+    // or when there was no memory for it.
+    const PrefixIndex* Prefixes() const;
+
+    // Walking the base entries, for the prefix index: the offset of the
+    // first one (the text's size when there is none), the entry at an
+    // offset, and the offset of the one after it. Only on a ready list.
+    std::size_t FirstBaseOffset() const;
+    std::size_t BaseTextSize() const { return buffer_.size(); }
+    std::string_view BaseEntryAt(std::size_t offset) const;
+    std::size_t NextBaseEntry(std::size_t offset) const;
+
     // Every entry followed by CR LF, in list order.
     std::string Text() const;
     // The same text handed out in pieces, in order, mostly as long runs of
@@ -110,13 +142,11 @@ private:
         std::uint32_t rank;    // how many base entries come before it
     };
 
-    // The base entry at a line start, and where the next base entry starts.
-    std::string_view BaseEntryAt(std::size_t offset) const;
-    std::size_t NextBaseEntry(std::size_t offset) const;
     std::string_view BaseEntry(std::size_t index) const;
     std::string_view AddedEntry(const Added& a) const;
-    // How many base entries compare below `entry`.
-    std::size_t BaseRank(std::string_view entry) const;
+    // How many base entries compare below `entry`; `offset` (when given)
+    // gets the offset of the first base entry not below it.
+    std::size_t BaseRank(std::string_view entry, std::size_t* offset = nullptr) const;
 
     static constexpr std::size_t kBackgroundSize = std::size_t(1) << 20;
 
@@ -128,6 +158,10 @@ private:
     void Prepare();
     // Waits for a Prepare running in the worker thread.
     void Wait() const;
+    // Waits for the worker thread to end (its prefix index built).
+    void JoinWorker() const;
+    // Builds the prefix index; on failure (out of memory) there is none.
+    void BuildPrefixes();
     void CopyFrom(const WordList& other);
     void MoveFrom(WordList& other);
 
@@ -151,6 +185,9 @@ private:
     unsigned fingerprintBits_ = 0;
     std::size_t indexed_ = 0;
 
-    mutable std::future<void> preparing_;  // valid while the worker may run
+    std::unique_ptr<PrefixIndex> prefixes_;
+
+    mutable std::future<void> preparing_;  // valid until the worker's Prepare is waited for
+    mutable std::future<void> worker_;     // valid while the worker may run
     mutable bool loadFailed_ = false;      // what the worker did failed
 };

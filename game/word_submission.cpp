@@ -17,6 +17,10 @@ void Game::SubmitWord(MouseButton button)
                                             static_cast<std::uint32_t>(WordScore(word)));
     scoreLine_ = ScoreText(totalScore_);
     view_.SetScoreLine(scoreLine_);
+    if (!word.empty()) {
+        taken_.Add(word, WordScore(word));
+        bestWord_.Offer(word, WordScore(word));
+    }
 
     try {
         for (int column = 1; column <= kColumns; ++column)

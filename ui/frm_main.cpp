@@ -159,6 +159,8 @@ void Tfrm_Main::FormCreate()
         game_.LoadWordLists(locations_.dataDir);
         game_.SetGameActive(true);
     });
+    // Never fails: a missing or unreadable record is simply none.
+    game_.LoadBestWord(locations_.dataDir);
 }
 
 void Tfrm_Main::showEvent(QShowEvent* event)

@@ -73,8 +73,8 @@ protected:
 
     // --- Commands (frm_main_commands.cpp) ---
 public:
-    // The command list: nine commands, each with its Hungarian command text
-    // as hint (never shown) and four with a keyboard shortcut.
+    // The command list: ten commands, each with its Hungarian command text
+    // as hint (never shown) and five with a keyboard shortcut.
     QObject* ActionList1 = nullptr;
     QAction* aUj = nullptr;
     QAction* aStop = nullptr;
@@ -85,6 +85,7 @@ public:
     QAction* aMinimize = nullptr;
     QAction* aBezar = nullptr;
     QAction* aSzohozza = nullptr;
+    QAction* aSzavak = nullptr;  // the words window (F2); no button
 
     // The command buttons along the top edge; each click runs its handler.
     class TPNGButton* PNGButton1 = nullptr;  // aStop
@@ -110,6 +111,7 @@ public:
     void aMinimizeExecute();
     void aBezarExecute();
     void aSzohozzaExecute();
+    void aSzavakExecute();
 
     // The addresses of the maker's news page and home page.
     static QString NewsPageAddress();

@@ -1,5 +1,5 @@
-// The main window's commands: the command list with its nine commands and
-// four shortcuts, the eight image buttons along the top edge, and the
+// The main window's commands: the command list with its ten commands and
+// five shortcuts, the eight image buttons along the top edge, and the
 // program starter that opens the maker's web pages.
 #include <QAction>
 #include <QKeySequence>
@@ -9,6 +9,7 @@
 #include "ui/error_box.h"
 #include "ui/frm_main.h"
 #include "ui/frm_nevjegy.h"
+#include "ui/frm_szavak.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
 #include "ui/web_opener.h"
@@ -65,6 +66,7 @@ void Tfrm_Main::CreateCommands()
         {aMinimize, "aMinimize", "Tálcára vele...", QKeySequence(Qt::Key_Escape), &Tfrm_Main::aMinimizeExecute},
         {aBezar, "aBezar", "Bezar", {}, &Tfrm_Main::aBezarExecute},
         {aSzohozza, "aSzohozza", "Szóhozzá", QKeySequence(Qt::CTRL | Qt::Key_F7), &Tfrm_Main::aSzohozzaExecute},
+        {aSzavak, "aSzavak", "Szavak", QKeySequence(Qt::Key_F2), &Tfrm_Main::aSzavakExecute},
     };
     for (const Command& command : commands) {
         command.action = MakeCommand(ActionList1, command.name, command.hint);
@@ -79,6 +81,7 @@ void Tfrm_Main::CreateCommands()
         connect(command.action, &QAction::triggered, this, command.handler);
     }
     aSzohozza->setText(QString::fromUtf8("Szóhozzá"));
+    aSzavak->setText(QStringLiteral("Szavak"));
 
     struct Button {
         TPNGButton*& button;
@@ -196,4 +199,10 @@ void Tfrm_Main::aBezarExecute()
 void Tfrm_Main::aSzohozzaExecute()
 {
     RunGuarded(this, [this] { game_.AddLastWord(); });
+}
+
+void Tfrm_Main::aSzavakExecute()
+{
+    RunGuarded(this, [this] { ShowWords(this, game_); });
+    ReturnFromModal();
 }

@@ -557,18 +557,19 @@ const QRectF kButtonStrip(364, 12, 294, 38);
 const char *kRulesHtml =
     "<ul style='margin-left:0px; -qt-list-indent:1'>"
     "<li style='margin-bottom:4px'>Kattints a <b>bal egérgombbal</b> egy betűre, majd a "
-    "szomszédaira: a következő betű mindig <b>fölötte, alatta, tőle balra vagy jobbra</b> "
-    "legyen, átlósan nem lehet lépni. Az utolsó betűre újra kattintva visszaveheted.</li>"
+    "szomszédaira: a következő betű mindig <b>fölötte, alatta, balra vagy jobbra</b> "
+    "álljon, átlósan nem. Az utolsóra újra kattintva visszaveheted.</li>"
     "<li style='margin-bottom:4px'>Kész a szó? Kattints a <b>jobb egérgombbal</b>: ha a "
     "program ismeri, a kijelölt szó lekerül a tábláról, a fölötte álló betűk pedig "
     "lehullanak.</li>"
     "<li style='margin-bottom:4px'><b>Pontozás:</b> a betűk értékének összege szorozva a szó "
-    "hosszával. Például ALMA: (1+2+2+1)&nbsp;×&nbsp;4&nbsp;=&nbsp;24&nbsp;pont.</li>"
+    "hosszával (ALMA:&nbsp;6&nbsp;×&nbsp;4&nbsp;=&nbsp;24&nbsp;pont).</li>"
     "<li style='margin-bottom:4px'>A tábla <b>33 sorból és 10 oszlopból</b> áll, ebből az "
     "alsó 9 sor látszik.</li>"
     "<li style='margin-bottom:4px'>A <b>„Befejeztem”</b> paranccsal (piros gomb vagy&nbsp;F8) "
     "zárhatod le a játékot.</li>"
-    "<li>A <b>Ctrl+F7</b> megtanítja a programnak a legutóbb kirakott új szót.</li>"
+    "<li style='margin-bottom:4px'>A <b>Ctrl+F7</b> megtanítja a programnak a legutóbb kirakott új szót.</li>"
+    "<li>Az <b>F2</b> megmutatja a szavaidat.</li>"
     "</ul>";
 
 void paintMainBackground(QPainter &p)
@@ -627,7 +628,9 @@ void paintMainBackground(QPainter &p)
     const qreal textTop = card.top() + 38;
     const QString rules = QString::fromUtf8(kRulesHtml);
     if (textTop + richTextHeight(rules, body, textW) > card.bottom() - 8)
-        fail(QStringLiteral("main: the rules do not fit on their card"));
+        fail(QStringLiteral("main: the rules do not fit on their card (%1 > %2)")
+                 .arg(textTop + richTextHeight(rules, body, textW))
+                 .arg(card.bottom() - 8));
     drawRichText(p, rules, body, QPointF(card.left() + 13, textTop), textW);
 
     // Maker's address
@@ -774,17 +777,16 @@ void paintAboutBackground(QPainter &p)
 const QRectF kTopTenRows(80, 108, 196, 201);  // x 80..275, y 108..308
 const QRectF kTopTenClosePicture(263, 20, 16, 16);  // button at 259,16; picture at +4,+4
 
-void paintTopTenBackground(QPainter &p, int scale)
+// The light-blue panel of the small windows: a pale, frosted rim fading
+// inwards with a fine speckle, then a thin light line that frames the plain
+// middle.
+void frostedPanel(QPainter &p, const QRectF &all, int scale, quint32 seed)
 {
-    const QRectF all(0, 0, 300, 375);
     p.fillRect(all, kTopTenBlue);
-
-    // Frosted rim: a pale veil fading inwards with a fine speckle, then a
-    // thin light line that frames the plain middle.
     const qreal rim = 15;
     {
         auto *dev = static_cast<QImage *>(p.device());
-        Rng rng(99);
+        Rng rng(seed);
         const int W = dev->width(), H = dev->height();
         const qreal rimPx = rim * scale;
         for (int y = 0; y < H; ++y) {
@@ -810,6 +812,12 @@ void paintTopTenBackground(QPainter &p, int scale)
     p.setPen(QPen(QColor(30, 100, 170, 70), 1));
     p.drawPath(roundRect(all.adjusted(rim + 1.5, rim + 1.5, -rim - 1.5, -rim - 1.5), 5));
     p.setPen(Qt::NoPen);
+}
+
+void paintTopTenBackground(QPainter &p, int scale)
+{
+    const QRectF all(0, 0, 300, 375);
+    frostedPanel(p, all, scale, 99);
 
     // "TOP 10" heading and the crown below it
     const QFont f = comic(38, true);
@@ -819,6 +827,55 @@ void paintTopTenBackground(QPainter &p, int scale)
 
     // frog near the bottom left
     frog(p, QRectF(16, 302, 76, 57));
+}
+
+// ---------------------------------------------------------------------------
+// Words window background, 440 × 380
+
+const QRectF kWordsTakenSheet(24, 78, 196, 254);   // this game's words
+const QRectF kWordsLeftSheet(228, 78, 190, 254);   // the words left on the board
+const QRectF kWordsRecordBand(22, 336, 396, 26);   // the best word of all time
+const QRectF kWordsClosePicture(403, 20, 16, 16);  // button at 399,16; picture at +4,+4
+
+// A lighter sheet of the panel that the rows of text stand on.
+void blueSheet(QPainter &p, const QRectF &r)
+{
+    softShadow(p, roundRect(r, 9), QPointF(1, 2), 3, QColor(10, 60, 120, 90));
+    p.fillPath(roundRect(r, 9), QColor(255, 255, 255, 150));
+    p.fillPath(roundRect(r.adjusted(1.5, 1.5, -1.5, -1.5), 8), QColor(146, 206, 252));
+    // a rule under the sheet's heading
+    p.setPen(QPen(QColor(30, 90, 160, 110), 1));
+    p.drawLine(QPointF(r.left() + 8, r.top() + 28.5), QPointF(r.right() - 8, r.top() + 28.5));
+    p.setPen(Qt::NoPen);
+}
+
+void paintWordsBackground(QPainter &p, int scale)
+{
+    const QRectF all(0, 0, 440, 380);
+    frostedPanel(p, all, scale, 77);
+
+    // "SZAVAK" heading with three small tiles that spell on beside it
+    const QFont f = comic(36, true);
+    const QPainterPath t = textPath(f, QStringLiteral("SZAVAK")).translated(26, 58);
+    cartoonText(p, t, QColor(255, 246, 120), QColor(255, 190, 0), QColor(24, 36, 84), 5, 120);
+    const qreal after = t.boundingRect().right() + 16;
+    miniTile(p, QRectF(after, 24, 22, 26), QStringLiteral("S"), true, -8);
+    miniTile(p, QRectF(after + 24, 26, 22, 26), QStringLiteral("Z"), true, 4);
+    miniTile(p, QRectF(after + 48, 24, 22, 26), QStringLiteral("Ó"), false, 10);
+
+    blueSheet(p, kWordsTakenSheet);
+    blueSheet(p, kWordsLeftSheet);
+
+    // the record band: a strip of parchment with a small star
+    paperPanel(p, kWordsRecordBand, 8);
+    const QPainterPath star = starPath(QPointF(kWordsRecordBand.left() + 16, kWordsRecordBand.center().y()), 8, 3.6);
+    QRadialGradient sg(star.boundingRect().center() - QPointF(1, 1), 8);
+    sg.setColorAt(0, QColor(255, 250, 180));
+    sg.setColorAt(1, QColor(255, 176, 20));
+    p.setPen(QPen(QColor(150, 80, 0), 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(sg);
+    p.drawPath(star);
+    p.setPen(Qt::NoPen);
 }
 
 // ---------------------------------------------------------------------------
@@ -1332,6 +1389,11 @@ int main(int argc, char **argv)
         expectPlain(top, scale, kTopTenRows, kTopTenBlue, QStringLiteral("top10: table area"));
         expectCalm(top, scale, kTopTenClosePicture, 12, QStringLiteral("top10: close button"));
         saveOpaquePng(top, name("top10_background"));
+
+        const QImage words = paintImage(440, 380, scale, true,
+                                        [scale](QPainter &p) { paintWordsBackground(p, scale); });
+        expectCalm(words, scale, kWordsClosePicture, 12, QStringLiteral("words: close button"));
+        saveOpaquePng(words, name("szavak_background"));
 
         const struct {
             const char *name;

@@ -1,0 +1,202 @@
+// The game's words: the list of a game, the best word of all time in its
+// file, what the words window shows, and the window behind F2.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <sys/stat.h>
+
+#include "game/best_word.h"
+#include "game/words_report.h"
+#include "game_fixture.h"
+#include "main_window_fixture.h"
+#include "ui/frm_szavak.h"
+
+namespace {
+
+using testing_support::GameFixture;
+using testing_support::MainWindowFixture;
+using testing_support::ModalWatch;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+// Spells a word (UTF-8) down column `column` from `firstRow` and takes it off.
+void TakeWordDown(GameFixture& f, int column, int firstRow, const std::string& wordUtf8)
+{
+    f.SetColumn(column, firstRow, wordUtf8);
+    const std::string word = cp1250::fromUtf8(wordUtf8);
+    for (std::size_t i = 0; i < word.size(); ++i)
+        f.Click(column, firstRow + static_cast<int>(i));
+    f.game.SubmitWord(MouseButton::Right);
+}
+
+struct RecordedGame : GameFixture {
+    RecordedGame() : GameFixture("\"alma\"\r\n\"k\xC3\xB6r\"\r\n\"d\xC3\xA9l\"\r\n\"le\"\r\n")
+    {
+        game.LoadBestWord(data.Path());
+    }
+    std::string RecordFile() const { return data.File("LegjobbSzo.txt"); }
+};
+
+TEST(GameWords, AreListedInTheOrderTakenAndANewGameEmptiesThem)
+{
+    RecordedGame f;
+    TakeWordDown(f, 1, 30, "ALMA");
+    TakeWordDown(f, 4, 31, "KÖR");
+    f.game.SubmitWord(MouseButton::Right);  // nothing selected: nothing taken
+    ASSERT_EQ(f.game.Taken().All().size(), 2u);
+    EXPECT_EQ(f.game.Taken().All()[0].word, "ALMA");
+    EXPECT_EQ(f.game.Taken().All()[0].score, 24);
+    EXPECT_EQ(cp1250::toUtf8(f.game.Taken().All()[1].word), "KÖR");
+    EXPECT_EQ(f.game.Taken().All()[1].score, 18);
+
+    const WordsReport report = MakeWordsReport(f.game);
+    ASSERT_EQ(report.taken.size(), 2u);
+    EXPECT_EQ(report.taken[1].points, "18 pont");
+    EXPECT_EQ(cp1250::toUtf8(report.summary), "2 szó, összesen 42 pont");
+    EXPECT_EQ(cp1250::toUtf8(report.gameBest), "A játék legjobb szava:\nALMA, 24 pont");
+    // While the game runs, the words left on the board stay hidden.
+    EXPECT_TRUE(report.left.empty());
+    EXPECT_EQ(cp1250::toUtf8(report.leftNote), "A játék végén itt látod a táblán maradt legjobb szavakat.");
+
+    f.game.NewGame();
+    EXPECT_TRUE(f.game.Taken().All().empty());
+    EXPECT_EQ(cp1250::toUtf8(MakeWordsReport(f.game).gameBest), "A játék legjobb szava:\nmég nincs");
+}
+
+TEST(GameWords, AfterTheEndTheBestWordsLeftOnTheBoardAreShown)
+{
+    RecordedGame f;
+    for (int c = 1; c <= kColumns; ++c)
+        f.SetColumn(c, 25, "         ");
+    f.SetColumn(6, 31, "DÉL");
+    f.SetColumn(7, 33, "E");
+    f.game.SetGameActive(false);  // "Befejeztem"
+    const WordsReport report = MakeWordsReport(f.game);
+    ASSERT_EQ(report.left.size(), 2u);
+    EXPECT_EQ(cp1250::toUtf8(report.left[0].word), "DÉL");
+    EXPECT_EQ(report.left[0].points, "21 pont");
+    EXPECT_EQ(report.left[1].word, "LE");
+    EXPECT_TRUE(report.leftNote.empty());
+
+    f.SetColumn(6, 31, "   ");
+    EXPECT_EQ(cp1250::toUtf8(MakeWordsReport(f.game).leftNote), "Nem maradt szó a táblán.");
+}
+
+TEST(BestWord, ANewRecordIsWrittenAtOnceAndReadAtTheNextStart)
+{
+    {
+        RecordedGame f;
+        EXPECT_EQ(cp1250::toUtf8(MakeWordsReport(f.game).allTimeBest), "Minden idők legjobb szava: még nincs");
+        TakeWordDown(f, 4, 31, "KÖR");
+        EXPECT_EQ(ReadFile(f.RecordFile()), "K\xD6R\t18\r\n");
+        TakeWordDown(f, 1, 30, "ALMA");
+        EXPECT_EQ(ReadFile(f.RecordFile()), "ALMA\t24\r\n");
+        // A lower score in a new game leaves the record alone.
+        f.game.NewGame();
+        TakeWordDown(f, 4, 31, "KÖR");
+        EXPECT_EQ(ReadFile(f.RecordFile()), "ALMA\t24\r\n");
+
+        GameFixture restarted;
+        restarted.game.LoadBestWord(f.data.Path());
+        ASSERT_TRUE(restarted.game.BestWord().Best().has_value());
+        EXPECT_EQ(restarted.game.BestWord().Best()->word, "ALMA");
+        EXPECT_EQ(cp1250::toUtf8(MakeWordsReport(restarted.game).allTimeBest),
+                  "Minden idők legjobb szava: ALMA, 24 pont");
+    }
+}
+
+TEST(BestWord, ADamagedRecordIsNoneAndAnUnreadableOneIsNeverWrittenOver)
+{
+    for (const std::string damaged :
+         {"", "ALMA\t25\r\n", "ALMA 24\r\n", "alma\t0\r\n", "\t0\r\n", "ALMA\t-24\r\n", "ALMA\t24x\r\n"}) {
+        SCOPED_TRACE(damaged);
+        EXPECT_FALSE(BestWordRecord::Parse(damaged).has_value());
+    }
+    EXPECT_TRUE(BestWordRecord::Parse("ALMA\t24").has_value());
+
+    RecordedGame f;
+    WriteFile(f.RecordFile(), "garbage");
+    f.game.LoadBestWord(f.data.Path());
+    EXPECT_FALSE(f.game.BestWord().Best().has_value());
+    TakeWordDown(f, 6, 31, "DÉL");
+    EXPECT_EQ(ReadFile(f.RecordFile()), "D\xC9L\t21\r\n");
+
+    // A file that cannot be read keeps its content; the record lives on in
+    // memory for this run.
+    if (::geteuid() != 0) {
+        WriteFile(f.RecordFile(), "KIR\xC1LY\t999\r\n");
+        ::chmod(f.RecordFile().c_str(), 0200);
+        f.game.LoadBestWord(f.data.Path());
+        TakeWordDown(f, 1, 30, "ALMA");
+        ::chmod(f.RecordFile().c_str(), 0600);
+        EXPECT_EQ(ReadFile(f.RecordFile()), "KIR\xC1LY\t999\r\n");
+        EXPECT_EQ(f.game.BestWord().Best()->word, "ALMA");
+    }
+    // A folder of that name is left as it is.
+    RecordedGame g;
+    ::mkdir(g.RecordFile().c_str(), 0700);
+    g.game.LoadBestWord(g.data.Path());
+    TakeWordDown(g, 1, 30, "ALMA");
+    struct stat st {};
+    ASSERT_EQ(::stat(g.RecordFile().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
+class WordsWindow : public MainWindowFixture {};
+
+TEST_F(WordsWindow, F2ShowsTheGamesWordsCentredAndEscClosesIt)
+{
+    WriteFile(folders.locations.dataDir + "/LegjobbSzo.txt", "K\xD6R\t18\r\n");
+    GetGame().LoadBestWord(folders.locations.dataDir);
+    window->move(120, 90);
+    bool inspected = false;
+    ModalWatch watch([&](QWidget* modal) {
+        inspected = true;
+        auto* words = qobject_cast<Tfrm_Szavak*>(modal);
+        ASSERT_NE(words, nullptr);
+        EXPECT_EQ(words->size(), QSize(Tfrm_Szavak::kWidth, Tfrm_Szavak::kHeight));
+        EXPECT_EQ(words->pos(), QPoint(120 + (670 - 440) / 2, 90 + (480 - 380) / 2));
+        EXPECT_TRUE(words->TakenRows().empty());
+        EXPECT_EQ(words->Label6->text(), QString::fromUtf8("Minden idők legjobb szava: KÖR, 18 pont"));
+        EXPECT_TRUE(words->Label5->isVisible());
+        EXPECT_FALSE(words->LeftWord(1)->isVisible());
+        // Esc closes this window and does not reach the main window.
+        QTest::keyClick(modal->windowHandle(), Qt::Key_Escape);
+        EXPECT_FALSE(modal->isVisible());
+    });
+    QTest::keyClick(MainHandle(), Qt::Key_F2);
+    EXPECT_TRUE(inspected);
+    EXPECT_EQ(watch.seen.size(), 1u);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(GetGame().GameActive());
+    EXPECT_TRUE(errors.texts.empty());
+}
+
+TEST_F(WordsWindow, ManyWordsScrollAndAfterTheEndTheWordsLeftAreListed)
+{
+    Tfrm_Szavak form(window.get());
+    WordsReport report;
+    for (int i = 1; i <= 30; ++i)
+        report.taken.push_back({"SZ" + std::to_string(i), PointsText(8)});
+    report.left = {{"ALMA", "24 pont"}, {"LE", "6 pont"}};
+    form.Fill(report);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_EQ(form.TakenRows().size(), 30u);
+    EXPECT_EQ(form.TakenRows()[29].first->objectName(), QStringLiteral("w30"));
+    EXPECT_EQ(form.TakenRows()[29].second->text(), QStringLiteral("8 pont"));
+    EXPECT_TRUE(form.ScrollBox1->verticalScrollBar()->isVisible());
+    // The latest word is in sight.
+    EXPECT_GT(form.ScrollBox1->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(form.ScrollBox1->verticalScrollBar()->value(), form.ScrollBox1->verticalScrollBar()->maximum());
+    EXPECT_EQ(form.LeftWord(1)->text(), QStringLiteral("ALMA"));
+    EXPECT_EQ(form.LeftPoints(2)->text(), QStringLiteral("6 pont"));
+    EXPECT_FALSE(form.LeftWord(3)->isVisible());
+    EXPECT_FALSE(form.Label5->isVisible());
+}
+
+}  // namespace
