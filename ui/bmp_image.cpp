@@ -1,5 +1,8 @@
 #include "ui/bmp_image.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 #include <cstdint>
 #include <limits>
 
@@ -45,6 +48,9 @@ QImage DecodePlain(std::string_view data, bool& plain)
     plain = true;
     if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide)
         return {};
+    // Pixels that would overlap the headers are a broken file, not a picture.
+    if (pixelsAt < kFileHeaderSize + headerSize)
+        return {};
     const std::int64_t bytesPerPixel = bitsPerPixel / 8;
     const std::int64_t stride = (width * bytesPerPixel + 3) / 4 * 4;
     if (pixelsAt > data.size() || stride * height > static_cast<std::int64_t>(data.size() - pixelsAt))
@@ -71,8 +77,22 @@ QImage DecodeBmp(std::string_view data)
     QImage image = DecodePlain(data, plain);
     if (plain)
         return image;  // a broken plain picture is no picture, not half of one
-    if (data.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+    if (data.size() > static_cast<std::size_t>(std::numeric_limits<qsizetype>::max()))
         return {};
-    image.loadFromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "BMP");
-    return image;
+    // Compressed pictures can claim a size far beyond their bytes: the same
+    // limit on the sides as for the plain ones, before any pixel is made.
+    QByteArray bytes = QByteArray::fromRawData(data.data(), static_cast<qsizetype>(data.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "BMP");
+    const auto fits = [](QSize size) { return size.width() <= kLargestSide && size.height() <= kLargestSide; };
+    const QSize announced = reader.size();
+    if (announced.isValid() && !fits(announced))
+        return {};
+    image = reader.read();
+    if (image.isNull() || !fits(image.size()))
+        return {};
+    // A palette picture may use colours its palette lacks; in colour pixels
+    // they are settled once, so the same file always looks the same.
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }
