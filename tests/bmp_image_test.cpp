@@ -97,18 +97,27 @@ TEST(BmpImage, WhatIsNoWholeBitmapGivesNoPicture)
     EXPECT_TRUE(DecodeBmp(wideRle).isNull());
 }
 
-TEST(BmpImage, APalettePictureUsingColoursItsPaletteLacksLooksTheSameEveryTime)
+TEST(BmpImage, PicturesCutShortOrUsingColoursTheirPaletteLacksLookTheSameEveryTime)
 {
     // 2 × 2, a palette of 4 colours, compressed pixels of colour 64.
-    const std::string data =
+    const std::string outsidePalette =
         QByteArray::fromBase64("Qk1OAAAAAAAAAEYAAAAoAAAAAgAAAAIAAAABAAgAAQAAAAgAAAATCwAAEwsAAAQAAAAAAAAAAAAAAAAAAAAAAAIAAAAAAEBAQEBA"
                                "QEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBA"
                                "QEBAQEBAQEBAQEBAQEBAQEAAIw==")
             .toStdString();
-    const QImage first = DecodeBmp(data);
-    ASSERT_FALSE(first.isNull());
-    for (int again = 0; again < 5; ++again)
-        EXPECT_EQ(DecodeBmp(data), first);
+    // 5 × 8193 pixels of one bit, a few rows of them in the file.
+    const std::string cutShort =
+        QByteArray::fromBase64("Qk1CAAAAAAAAAD4AAAAoAAAABQAAAAEgAAABAAEAAAAAAAQAAP3sCwAAE/YAAAAAAABCTQAAQgAAAAWpAAATfAALAAATAAMA"
+                               "ANUBABgAAJUAAAABpgATAAMAANUBABgAAAAA////HwAAJAAAdgs=")
+            .toStdString();
+    // 3 × 8960 pixels stored top down, none of them in the file.
+    const std::string topDownEmpty = QByteArray::fromBase64("Qk1CAAAABakAAAAAfAsTABMAAwAA3QEAGAAAAA==").toStdString();
+    for (const std::string& data : {outsidePalette, cutShort, topDownEmpty}) {
+        const QImage first = DecodeBmp(data);
+        ASSERT_FALSE(first.isNull());
+        for (int again = 0; again < 5; ++again)
+            EXPECT_EQ(DecodeBmp(data), first);
+    }
 }
 
 

@@ -4,6 +4,7 @@
 #include <QImageReader>
 
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -79,18 +80,33 @@ QImage DecodeBmp(std::string_view data)
         return image;  // a broken plain picture is no picture, not half of one
     if (data.size() > static_cast<std::size_t>(std::numeric_limits<qsizetype>::max()))
         return {};
-    // Compressed pictures can claim a size far beyond their bytes: the same
-    // limit on the sides as for the plain ones, before any pixel is made.
+    // Other kinds (compressed, with a palette) can claim a size far beyond
+    // their bytes: the same limit on the sides as for the plain ones, before
+    // any pixel is made.
     QByteArray bytes = QByteArray::fromRawData(data.data(), static_cast<qsizetype>(data.size()));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "BMP");
     const auto fits = [](QSize size) { return size.width() <= kLargestSide && size.height() <= kLargestSide; };
-    const QSize announced = reader.size();
+    // A negative height is a picture stored top down.
+    const QSize announced(reader.size().width(), std::abs(reader.size().height()));
     if (announced.isValid() && !fits(announced))
         return {};
-    image = reader.read();
-    if (image.isNull() || !fits(image.size()))
+    // Qt's reader leaves the rows of a file cut short as the memory happened
+    // to be: it reads into a cleared picture of its size and kind instead,
+    // within the memory Qt's reader would allow itself.
+    const QImage::Format format = reader.imageFormat();
+    if (announced.isValid() && format != QImage::Format_Invalid) {
+        const qint64 bytesNeeded =
+            qint64(announced.width()) * announced.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8;
+        if (bytesNeeded > qint64(QImageReader::allocationLimit()) * 1024 * 1024)
+            return {};
+        image = QImage(announced, format);
+        if (image.isNull())
+            return {};
+        image.fill(0);
+    }
+    if (!reader.read(&image) || !fits(image.size()))
         return {};
     // A palette picture may use colours its palette lacks; in colour pixels
     // they are settled once, so the same file always looks the same.
