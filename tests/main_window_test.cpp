@@ -209,6 +209,16 @@ TEST_F(MainWindow, ASlidingTileIsPaintedAtEveryStepAboveTheTileBelowAndPutBackHi
     EXPECT_EQ(sliding->pos(), home);
     const QObjectList& order = w->children();
     EXPECT_GT(order.indexOf(sliding), order.indexOf(below)) << "the sliding tile is stacked above the one below";
+
+    // A picture that cannot be read: the tile slides as it is, and the
+    // redraw that follows reports the file.
+    PictureControl* other = w->Tile(4, 30);
+    const QImage shown = other->Picture();
+    PaintWatch again(other);
+    EXPECT_NO_THROW(w->SlideTile(4, 30, folders.locations.programDir + "/Ico/nQ.bmp"));
+    EXPECT_EQ(again.tops.size(), 21u);
+    EXPECT_EQ(other->Picture(), shown);
+    EXPECT_TRUE(errors.texts.empty());
 }
 
 TEST_F(MainWindow, ATileSlidingFromTheTopRowShowsTheLetterThatFallsNotTheWordsLetter)
