@@ -29,13 +29,16 @@ QImage QtReading(std::string_view bytes)
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
-// Whether the header announces a picture the direct reader takes: 24 or 32
-// bits a pixel, no compression, one plane.
+// Whether the header announces a picture the direct reader takes: a whole
+// information header, 24 or 32 bits a pixel, no compression, one plane.
 bool Plain(std::string_view bytes)
 {
     if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
         return false;
     const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
+    const std::uint32_t headerSize = byte(14) | byte(15) << 8 | byte(16) << 16 | std::uint32_t(byte(17)) << 24;
+    if (headerSize < 40 || headerSize > bytes.size() - 14)
+        return false;
     const unsigned bits = byte(28) | byte(29) << 8;
     const unsigned planes = byte(26) | byte(27) << 8;
     const bool uncompressed = byte(30) == 0 && byte(31) == 0 && byte(32) == 0 && byte(33) == 0;
