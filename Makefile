@@ -6,7 +6,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev libfontconfig-dev libxcb1-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev xz-utils \
-            desktop-file-utils appstream dpkg-dev file \
+            desktop-file-utils appstream dpkg-dev file qt6-translations-l10n \
             xvfb openbox xdotool x11-utils
 
 .PHONY: all deps configure build run test test-asan bench fuzz package clean

@@ -404,7 +404,7 @@ class CountingView : public BoardView {
 public:
     void ShowTilePicture(int, int, const std::string&) override { ++shows; }
     void HideTile(int, int) override { ++hides; }
-    void SlideTile(int, int) override { ++slides; }
+    void SlideTile(int, int, const std::string&) override { ++slides; }
     void SetWordLine(const std::string&) override {}
     void SetScoreLine(const std::string&) override {}
     int shows = 0;

@@ -103,9 +103,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Libraries the program links to are found by dpkg-shlibdeps. What it loads
 # at run time is not: Qt's platform plugins (X11 in qt6-qpa-plugins, Wayland
-# in qt6-wayland) and the program that opens web pages in the browser.
+# in qt6-wayland), Qt's Hungarian texts (qt6-translations-l10n) and the
+# program that opens web pages in the browser.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

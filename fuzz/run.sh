@@ -18,7 +18,7 @@ JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # clang and its libFuzzer runtime come only with this target, not with the
 # everyday build's packages.
-packages="clang libclang-rt-14-dev cmake make qt6-base-dev"
+packages="clang libclang-rt-14-dev cmake make qt6-base-dev libpng-dev"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed' || missing="$missing $p"
@@ -38,9 +38,9 @@ fi
 
 compiler=$(command -v clang++-14 || command -v clang++)
 cmake -S fuzz -B "$BUILD" -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD" -j "$JOBS"
-
 targets=${FUZZ_TARGETS:-$(cd fuzz && ls fuzz_*.cpp | sed 's/\.cpp$//')}
+# shellcheck disable=SC2086 # one word per target
+cmake --build "$BUILD" -j "$JOBS" --target $targets
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 

@@ -18,7 +18,12 @@ public:
     virtual void HideTile(int column, int row) = 0;
     // Slides the tile of a visible cell (rows 25..32) down by one row in 21
     // steps of 2 pixels, each shown at once, then hides it and puts it back.
-    virtual void SlideTile(int column, int row) = 0;
+    // While it slides the tile shows the picture at `picturePath`: the letter
+    // that falls, which the tile need not show yet (a letter that came in
+    // from the reserve, or one that landed in a cell of the word). When that
+    // picture cannot be read the tile slides as it is; the redraw that
+    // follows reports the missing picture.
+    virtual void SlideTile(int column, int row, const std::string& picturePath) = 0;
     // The word line and the score line; code page 1250 text.
     virtual void SetWordLine(const std::string& text) = 0;
     virtual void SetScoreLine(const std::string& text) = 0;

@@ -8,9 +8,14 @@
 std::string Game::TileImagePath(int column, int row) const
 {
     const BoardCell& cell = board_.At(column, row);
+    return TilePicturePath(cell.letter, cell.selected);
+}
+
+std::string Game::TilePicturePath(char letter, bool selected) const
+{
     std::string path = programDir_;
-    path += cell.selected ? "/Ico/a" : "/Ico/n";
-    path += cp1250::toUtf8(std::string_view(&cell.letter, 1));
+    path += selected ? "/Ico/a" : "/Ico/n";
+    path += cp1250::toUtf8(std::string_view(&letter, 1));
     path += ".bmp";
     return path;
 }

@@ -48,6 +48,8 @@ public:
     bool IsKnownWord() const;
 
     std::string TileImagePath(int column, int row) const;
+    // The picture of a letter, normal or selected.
+    std::string TilePicturePath(char letter, bool selected) const;
     void RedrawCell(int column, int row);
 
     bool GameActive() const { return gameActive_; }

@@ -92,6 +92,7 @@ void Game::ApplyGravity()
 
 void Game::AnimateDrop(int column, int row)
 {
-    view_.SlideTile(column, row);
+    // The letter has moved already: the one that falls stands in the row below.
+    view_.SlideTile(column, row, TilePicturePath(board_.At(column, row + 1).letter, false));
     board_.SetTileShown(column, row, false);
 }

@@ -85,6 +85,39 @@ TEST(BmpImage, WhatIsNoWholeBitmapGivesNoPicture)
     const std::int32_t width = 1 << 30;
     std::memcpy(huge.data() + 18, &width, 4);
     EXPECT_TRUE(DecodeBmp(huge).isNull());
+    // Pixels said to start inside the headers (Qt's reader takes them from
+    // after the headers; the direct reader read header bytes as pixels).
+    std::string overlapping = data;
+    overlapping[10] = 51;
+    EXPECT_TRUE(DecodeBmp(overlapping).isNull());
+    // A compressed picture of 2 rows of 131072 pixels from 78 bytes: past
+    // the largest side that a plain picture may have.
+    const std::string wideRle = QByteArray::fromBase64(
+        "Qk1OAAAAAAAAAEYAAAAoAAAAAAACAAIAAAABAAgAAQAAAAgAAAATCwAAEwsAAAQAAAAAAAAAAAAAAAAAAAAAAAIAAAAAAAAB").toStdString();
+    EXPECT_TRUE(DecodeBmp(wideRle).isNull());
+}
+
+TEST(BmpImage, PicturesCutShortOrUsingColoursTheirPaletteLacksLookTheSameEveryTime)
+{
+    // 2 × 2, a palette of 4 colours, compressed pixels of colour 64.
+    const std::string outsidePalette =
+        QByteArray::fromBase64("Qk1OAAAAAAAAAEYAAAAoAAAAAgAAAAIAAAABAAgAAQAAAAgAAAATCwAAEwsAAAQAAAAAAAAAAAAAAAAAAAAAAAIAAAAAAEBAQEBA"
+                               "QEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBA"
+                               "QEBAQEBAQEBAQEBAQEBAQEAAIw==")
+            .toStdString();
+    // 5 × 8193 pixels of one bit, a few rows of them in the file.
+    const std::string cutShort =
+        QByteArray::fromBase64("Qk1CAAAAAAAAAD4AAAAoAAAABQAAAAEgAAABAAEAAAAAAAQAAP3sCwAAE/YAAAAAAABCTQAAQgAAAAWpAAATfAALAAATAAMA"
+                               "ANUBABgAAJUAAAABpgATAAMAANUBABgAAAAA////HwAAJAAAdgs=")
+            .toStdString();
+    // 3 × 8960 pixels stored top down, none of them in the file.
+    const std::string topDownEmpty = QByteArray::fromBase64("Qk1CAAAABakAAAAAfAsTABMAAwAA3QEAGAAAAA==").toStdString();
+    for (const std::string& data : {outsidePalette, cutShort, topDownEmpty}) {
+        const QImage first = DecodeBmp(data);
+        ASSERT_FALSE(first.isNull());
+        for (int again = 0; again < 5; ++again)
+            EXPECT_EQ(DecodeBmp(data), first);
+    }
 }
 
 

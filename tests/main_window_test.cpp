@@ -16,6 +16,7 @@
 
 #include "platform/cp1250.h"
 #include "test_support.h"
+#include "ui/bmp_image.h"
 #include "ui/frm_main.h"
 #include "ui/picture_control.h"
 
@@ -171,22 +172,25 @@ TEST_F(MainWindow, ARightButtonReleaseOverAnyTileSubmitsAKnownWord)
     EXPECT_FALSE(w->GetGame().GetBoard().At(7, 33).selected);
 }
 
-// Records where a tile stood each time it was painted.
+// Records where a tile stood, and what it showed, each time it was painted.
 class PaintWatch : public QObject {
 public:
-    explicit PaintWatch(QWidget* tile) : tile_(tile) { tile->installEventFilter(this); }
+    explicit PaintWatch(PictureControl* tile) : tile_(tile) { tile->installEventFilter(this); }
     std::vector<int> tops;
+    std::vector<QImage> pictures;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == tile_ && event->type() == QEvent::Paint)
+        if (watched == tile_ && event->type() == QEvent::Paint) {
             tops.push_back(tile_->y());
+            pictures.push_back(tile_->Picture());
+        }
         return false;
     }
 
 private:
-    QWidget* tile_;
+    PictureControl* tile_;
 };
 
 TEST_F(MainWindow, ASlidingTileIsPaintedAtEveryStepAboveTheTileBelowAndPutBackHidden)
@@ -198,7 +202,7 @@ TEST_F(MainWindow, ASlidingTileIsPaintedAtEveryStepAboveTheTileBelowAndPutBackHi
     const QPoint home = sliding->pos();
     PaintWatch watch(sliding);
     // Sliding by hand, as a submission does for each letter that falls.
-    w->SlideTile(4, 32);
+    w->SlideTile(4, 32, w->GetGame().TilePicturePath(w->GetGame().GetBoard().At(4, 32).letter, false));
     std::vector<int> expected;
     for (int step = 1; step <= 21; ++step)
         expected.push_back(home.y() + 2 * step);
@@ -207,6 +211,57 @@ TEST_F(MainWindow, ASlidingTileIsPaintedAtEveryStepAboveTheTileBelowAndPutBackHi
     EXPECT_EQ(sliding->pos(), home);
     const QObjectList& order = w->children();
     EXPECT_GT(order.indexOf(sliding), order.indexOf(below)) << "the sliding tile is stacked above the one below";
+
+    // A picture that cannot be read: the tile slides as it is, and the
+    // redraw that follows reports the file.
+    PictureControl* other = w->Tile(4, 30);
+    const QImage shown = other->Picture();
+    PaintWatch again(other);
+    EXPECT_NO_THROW(w->SlideTile(4, 30, folders.locations.programDir + "/Ico/nQ.bmp"));
+    EXPECT_EQ(again.tops.size(), 21u);
+    EXPECT_EQ(other->Picture(), shown);
+    EXPECT_TRUE(errors.texts.empty());
+}
+
+TEST_F(MainWindow, ATileSlidingFromTheTopRowShowsTheLetterThatFallsNotTheWordsLetter)
+{
+    // Every pair of letters is a known word.
+    std::string list;
+    for (char first = 'a'; first <= 'z'; ++first)
+        for (char second = 'a'; second <= 'z'; ++second)
+            list += std::string("\"") + first + second + "\"\r\n";
+    std::filesystem::create_directories(folders.locations.dataDir);
+    WriteFile(folders.locations.dataDir + "/SzavakLista.txt", list);
+    auto w = Open();
+    Board& board = w->GetGame().MutableBoard();
+    const char top = 'A', second = 'B', falling = 'K';
+    board.At(4, 25).letter = top;
+    board.At(4, 26).letter = second;
+    board.At(4, 24).letter = falling;  // the last reserve letter
+    w->GetGame().RedrawCell(4, 25);
+    w->GetGame().RedrawCell(4, 26);
+    PictureControl* tile = w->Tile(4, 25);
+    const int home = tile->y();
+    QWindow* window = w->windowHandle();
+    QTest::mouseClick(window, Qt::LeftButton, {}, Centre(w->Tile(4, 25)));
+    QTest::mouseClick(window, Qt::LeftButton, {}, Centre(w->Tile(4, 26)));
+    const QImage selected = tile->Picture();
+    PaintWatch watch(tile);
+    QTest::mouseClick(window, Qt::RightButton, {}, Centre(w->Tile(4, 26)));
+    ASSERT_GT(w->GetGame().TotalScore(), 0) << "the word was taken";
+
+    const QImage normal = DecodeBmp(testing_support::ReadFile(folders.locations.programDir + "/Ico/nK.bmp"));
+    ASSERT_FALSE(normal.isNull());
+    ASSERT_NE(normal, selected);
+    int slideSteps = 0;
+    for (std::size_t i = 0; i < watch.tops.size(); ++i) {
+        if (watch.tops[i] == home)
+            continue;
+        ++slideSteps;
+        EXPECT_EQ(watch.pictures[i], normal) << "step at y " << watch.tops[i];
+    }
+    EXPECT_EQ(slideSteps, 21);
+    EXPECT_EQ(board.At(4, 26).letter, falling);
 }
 
 TEST_F(MainWindow, AMissingTilePictureIsReportedAndTheWindowStillOpens)

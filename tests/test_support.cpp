@@ -82,9 +82,10 @@ void RecordingView::HideTile(int column, int row)
     calls.push_back("hide " + std::to_string(column) + " " + std::to_string(row));
 }
 
-void RecordingView::SlideTile(int column, int row)
+void RecordingView::SlideTile(int column, int row, const std::string& picturePath)
 {
     calls.push_back("slide " + std::to_string(column) + " " + std::to_string(row));
+    slidePictures.push_back(std::to_string(column) + " " + std::to_string(row) + " " + PictureName(picturePath));
 }
 
 void RecordingView::SetWordLine(const std::string& text)

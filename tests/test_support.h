@@ -48,11 +48,14 @@ class RecordingView : public BoardView {
 public:
     void ShowTilePicture(int column, int row, const std::string& picturePath) override;
     void HideTile(int column, int row) override;
-    void SlideTile(int column, int row) override;
+    void SlideTile(int column, int row, const std::string& picturePath) override;
     void SetWordLine(const std::string& text) override;
     void SetScoreLine(const std::string& text) override;
 
     std::vector<std::string> calls;
+    // The picture each slide showed, e.g. "3 26 nE", kept apart from the
+    // calls.
+    std::vector<std::string> slidePictures;
     // Calls since the last Take().
     std::vector<std::string> Take();
     // When set, ShowTilePicture of this picture file name throws like a

@@ -396,6 +396,35 @@ int MenuCommandsThatEdit(TopTenNameEdit* edit)
     }
 }
 
+// The texts of the context menu of a name edit, without separators.
+QStringList MenuTexts(TopTenNameEdit* edit)
+{
+    const QPoint at(5, 10);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->mapToGlobal(at));
+    QApplication::sendEvent(edit, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+        return {QStringLiteral("no context menu")};
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            texts.push_back(action->text().section(QLatin1Char('\t'), 0, 0));
+    menu->close();
+    return texts;
+}
+
+TEST(TopTenWindow, TheNameEditsContextMenusAreHungarianWhateverTheSystemLanguage)
+{
+    Tfrm_Top10 form(nullptr);
+    form.OpenRow(3);
+    ShowActive(form);
+    form.e3->setText("Gurdala");
+    EXPECT_EQ(MenuTexts(form.e3), (QStringList{"&Visszavonás", "Új&ra", "&Kivágás", "&Másolás", "&Beillesztés",
+                                               "Törlés", "Összes kijelölése"}));
+    form.e5->setText("Gurdala");
+    EXPECT_EQ(MenuTexts(form.e5), (QStringList{"&Másolás", "Összes kijelölése"}));
+}
+
 TEST(TopTenWindow, LockedNameEditsShowTheCaretButTakeNoEdit)
 {
     // A steady caret, so that pictures taken at any moment show it.

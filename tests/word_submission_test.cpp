@@ -64,6 +64,12 @@ TEST(WordSubmission, VerticalWordFallsThreeRowsInThreeAnimatedPasses)
         "word  (0)",
     };
     EXPECT_EQ(f.view.Take(), expected);
+    // Each slide shows the letter that falls in its normal picture, also
+    // where the tile still showed a cell of the word.
+    const Calls slid = {"3 30 nA", "3 29 nK", "3 28 nE", "3 27 nT", "3 26 nS", "3 25 nE",
+                        "3 31 nA", "3 30 nK", "3 29 nE", "3 28 nT", "3 27 nS", "3 26 nE",
+                        "3 32 nA", "3 31 nK", "3 30 nE", "3 29 nT", "3 28 nS", "3 27 nE"};
+    EXPECT_EQ(f.view.slidePictures, slid);
     EXPECT_EQ(f.Column(3, 25), "   ESTEKA");
     EXPECT_EQ(f.game.TotalScore(), 15);
     EXPECT_EQ(f.game.ScoreLine(), "Eredm\xE9ny: 15 pont");
@@ -123,6 +129,8 @@ TEST(WordSubmission, AReserveLetterPassingThroughRow25SlidesOnFromThere)
                                     "slide 6 25", "show 6 26 aZ",
                                     // The word's cells: row 25 is empty now.
                                     "hide 6 25", "show 6 26 nZ", "word  (0)"}));
+    // The tile of row 25 still showed the selected A; it slides showing Z.
+    EXPECT_EQ(f.view.slidePictures, (Calls{"6 25 nZ"}));
     EXPECT_EQ(f.Column(6, 24).substr(0, 3), "  Z");
     ExpectBoardAtRest(f.game);
 }

@@ -5,6 +5,7 @@
 #include "ui/error_box.h"
 #include "ui/font_warm_up.h"
 #include "ui/fonts.h"
+#include "ui/qt_translations.h"
 
 VorpantaApplication::VorpantaApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -16,6 +17,7 @@ VorpantaApplication::VorpantaApplication(int& argc, char** argv) : QApplication(
     setApplicationVersion(QStringLiteral(VORPANTA_VERSION_TEXT));
     FinishReadingFontConfiguration();
     InstallFonts();
+    InstallHungarianQtTexts(*this);
 }
 
 bool VorpantaApplication::notify(QObject* receiver, QEvent* event)

@@ -1,6 +1,10 @@
 #include "ui/bmp_image.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -45,6 +49,9 @@ QImage DecodePlain(std::string_view data, bool& plain)
     plain = true;
     if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide)
         return {};
+    // Pixels that would overlap the headers are a broken file, not a picture.
+    if (pixelsAt < kFileHeaderSize + headerSize)
+        return {};
     const std::int64_t bytesPerPixel = bitsPerPixel / 8;
     const std::int64_t stride = (width * bytesPerPixel + 3) / 4 * 4;
     if (pixelsAt > data.size() || stride * height > static_cast<std::int64_t>(data.size() - pixelsAt))
@@ -71,8 +78,37 @@ QImage DecodeBmp(std::string_view data)
     QImage image = DecodePlain(data, plain);
     if (plain)
         return image;  // a broken plain picture is no picture, not half of one
-    if (data.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+    if (data.size() > static_cast<std::size_t>(std::numeric_limits<qsizetype>::max()))
         return {};
-    image.loadFromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "BMP");
-    return image;
+    // Other kinds (compressed, with a palette) can claim a size far beyond
+    // their bytes: the same limit on the sides as for the plain ones, before
+    // any pixel is made.
+    QByteArray bytes = QByteArray::fromRawData(data.data(), static_cast<qsizetype>(data.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "BMP");
+    const auto fits = [](QSize size) { return size.width() <= kLargestSide && size.height() <= kLargestSide; };
+    // A negative height is a picture stored top down.
+    const QSize announced(reader.size().width(), std::abs(reader.size().height()));
+    if (announced.isValid() && !fits(announced))
+        return {};
+    // Qt's reader leaves the rows of a file cut short as the memory happened
+    // to be: it reads into a cleared picture of its size and kind instead,
+    // within the memory Qt's reader would allow itself.
+    const QImage::Format format = reader.imageFormat();
+    if (announced.isValid() && format != QImage::Format_Invalid) {
+        const qint64 bytesNeeded =
+            qint64(announced.width()) * announced.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8;
+        if (bytesNeeded > qint64(QImageReader::allocationLimit()) * 1024 * 1024)
+            return {};
+        image = QImage(announced, format);
+        if (image.isNull())
+            return {};
+        image.fill(0);
+    }
+    if (!reader.read(&image) || !fits(image.size()))
+        return {};
+    // A palette picture may use colours its palette lacks; in colour pixels
+    // they are settled once, so the same file always looks the same.
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }

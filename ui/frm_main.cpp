@@ -254,9 +254,16 @@ void Tfrm_Main::NameTile(int column, int row)
                   ToQString(TileSpokenName(cell.letter, column, VisibleRow(row), cell.selected)));
 }
 
-void Tfrm_Main::SlideTile(int column, int row)
+void Tfrm_Main::SlideTile(int column, int row, const std::string& picturePath)
 {
     PictureControl* tile = Tile(column, row);
+    try {
+        const QImage falling = tilePictures_.Bitmap(fileio::ReadWholeFile(picturePath));
+        if (!falling.isNull())
+            tile->SetPicture(falling);
+    } catch (const AppError&) {
+        // Slides as it is; the redraw of the row below reports the picture.
+    }
     const QPoint home = tile->pos();
     // The sliding tile passes above the tile of the row below, and below
     // the keyboard cursor.

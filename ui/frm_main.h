@@ -36,7 +36,7 @@ public:
     // BoardView
     void ShowTilePicture(int column, int row, const std::string& picturePath) override;
     void HideTile(int column, int row) override;
-    void SlideTile(int column, int row) override;
+    void SlideTile(int column, int row, const std::string& picturePath) override;
     void SetWordLine(const std::string& text) override;
     void SetScoreLine(const std::string& text) override;
 

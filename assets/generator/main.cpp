@@ -57,6 +57,10 @@ QString gFamily;  // family name of the bundled lettering font
 
 int gFailures = 0;
 
+// The game's home page (the package's Homepage), without its scheme: the
+// only contact the pictures show.
+const QString kHomePage = QStringLiteral("github.com/vorpanta/vorpanta");
+
 void fail(const QString &msg)
 {
     std::fprintf(stderr, "CHECK FAILED: %s\n", qPrintable(msg));
@@ -636,7 +640,7 @@ void paintMainBackground(QPainter &p)
     // Maker's address
     {
         const QFont f = comic(11, true);
-        const QString web = QStringLiteral("www.example.com");
+        const QString web = kHomePage;
         const qreal w = QFontMetricsF(f).horizontalAdvance(web);
         const QPainterPath t = textPath(f, web).translated(657 - w, 472);
         p.fillPath(t.translated(0.6, 0.8), QColor(0, 0, 20, 120));
@@ -655,8 +659,8 @@ void paintAboutBackground(QPainter &p)
     const QRectF all(0, 0, 367, 300);
     skyGround(p, all, QPointF(160, 30), 220);
     sparkles(p, all, 30, 23,
-             {QRectF(0, 0, 367, 62), QRectF(8, 60, 170, 110), QRectF(178, 56, 185, 160),
-              QRectF(6, 206, 355, 90), kAboutClose.adjusted(-4, -4, 4, 4)});
+             {QRectF(0, 0, 367, 62), QRectF(8, 60, 170, 110), QRectF(178, 56, 185, 168),
+              QRectF(6, 218, 355, 78), kAboutClose.adjusted(-4, -4, 4, 4)});
 
     // title
     titleLettering(p, QStringLiteral("Vorpanta"), 168, 48, 44);
@@ -690,8 +694,8 @@ void paintAboutBackground(QPainter &p)
         p.restore();
     }
 
-    // maker's notice, right
-    const QRectF card(186, 62, 168, 146);
+    // maker's notice, right; its text keeps clear of the card's frame
+    const QRectF card(186, 62, 168, 156);
     paperPanel(p, card, 10);
     {
         const QFont hf = comic(14, true);
@@ -699,19 +703,23 @@ void paintAboutBackground(QPainter &p)
                                                 card.center().x(), card.top() + 21);
         p.fillPath(h, kBrick);
         const QString html = QString::fromUtf8(
-            "<p style='margin-bottom:5px'>Ez a program szabad szoftver: a GNU GPL 3. vagy "
+            "<p style='margin-bottom:4px'>Ez a program szabad szoftver: a GNU GPL 3. vagy "
             "későbbi változata szerint terjeszthető, mindenféle garancia nélkül.</p>"
-            "<p style='margin-bottom:5px'>Betűtípus: Comic&nbsp;Neue, SIL&nbsp;OFL licenc alatt.</p>"
+            "<p style='margin-bottom:4px'>Betűtípus: Comic&nbsp;Neue, SIL&nbsp;OFL licenc alatt.</p>"
             "<p><b>© 2026 a Vorpanta fejlesztői</b></p>");
-        drawRichText(p, html, comic(11, false), QPointF(card.left() + 11, card.top() + 30),
-                     card.width() - 22);
+        const QFont body = comic(11, false);
+        const qreal textTop = card.top() + 30;
+        const qreal textW = card.width() - 22;
+        if (textTop + richTextHeight(html, body, textW) > card.bottom() - 8)
+            fail(QStringLiteral("about: the maker's notice does not fit on its card"));
+        drawRichText(p, html, body, QPointF(card.left() + 11, textTop), textW);
     }
 
     // the frog of the top-ten window keeps the version company
     frog(p, QRectF(44, 160, 62, 46.5));
 
-    // contact details, bottom
-    const QRectF contact(12, 216, 343, 74);
+    // the game's home, bottom: the only contact that the picture gives
+    const QRectF contact(12, 226, 343, 64);
     {
         softShadow(p, roundRect(contact, 10), QPointF(1, 2), 4, QColor(0, 0, 20, 140));
         QLinearGradient g(contact.topLeft(), contact.bottomLeft());
@@ -723,51 +731,36 @@ void paintAboutBackground(QPainter &p)
         p.drawPath(roundRect(contact.adjusted(0.6, 0.6, -0.6, -0.6), 9.5));
         p.setPen(Qt::NoPen);
 
-        const QFont hf = comic(12, true);
-        const QFont f = comic(12, false);
-        struct Line {
-            int icon;
-            QString text;
+        const QRectF crownBox(contact.right() - 56, contact.top() + 9, 44, 44);
+        // Every text stays inside the frame with room to spare, clear of the crown.
+        const QRectF room(contact.left() + 8, contact.top() + 5, crownBox.left() - 6 - contact.left() - 8,
+                          contact.height() - 10);
+        const auto write = [&](const QFont &f, const QColor &colour, QPointF at, const QString &text) {
+            const QRectF box = QFontMetricsF(f).tightBoundingRect(text).translated(at);
+            if (!room.contains(box))
+                fail(QStringLiteral("about: \"%1\" leaves its panel").arg(text));
+            p.setFont(f);
+            p.setPen(colour);
+            p.drawText(at, text);
         };
-        const Line lines[] = {{0, QStringLiteral("Tel.: +36 1 000 0000")},
-                              {1, QStringLiteral("www.example.com")},
-                              {2, QStringLiteral("info@example.com")}};
-        p.setFont(hf);
-        p.setPen(kGold);
-        p.drawText(QPointF(contact.left() + 14, contact.top() + 19),
-                   QString::fromUtf8("Elérhetőségek"));
-        for (int i = 0; i < 3; ++i) {
-            const qreal y = contact.top() + 38 + i * 16.5;
+        write(comic(12, true), kGold, QPointF(contact.left() + 14, contact.top() + 19),
+              QString::fromUtf8("A játék honlapja"));
+        const qreal y = contact.top() + 38;
+        {  // a globe before the address
             const QPointF ic(contact.left() + 22, y - 4);
             p.save();
             p.setPen(QPen(QColor(255, 214, 110), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.setBrush(Qt::NoBrush);
-            if (lines[i].icon == 0) {  // handset
-                QPainterPath h;
-                h.moveTo(ic + QPointF(-4.5, -3.5));
-                h.cubicTo(ic + QPointF(-5.5, 2), ic + QPointF(-1, 5.5), ic + QPointF(4.5, 4.5));
-                p.setPen(QPen(QColor(255, 214, 110), 2.6, Qt::SolidLine, Qt::RoundCap));
-                p.drawPath(h);
-            } else if (lines[i].icon == 1) {  // globe
-                p.drawEllipse(ic, 5, 5);
-                p.drawEllipse(ic, 2.2, 5);
-                p.drawLine(ic + QPointF(-5, 0), ic + QPointF(5, 0));
-            } else {  // envelope
-                const QRectF env(ic.x() - 5.5, ic.y() - 4, 11, 8);
-                p.drawRect(env);
-                QPainterPath flap;
-                flap.moveTo(env.topLeft());
-                flap.lineTo(ic + QPointF(0, 0.8));
-                flap.lineTo(env.topRight());
-                p.drawPath(flap);
-            }
+            p.drawEllipse(ic, 5, 5);
+            p.drawEllipse(ic, 2.2, 5);
+            p.drawLine(ic + QPointF(-5, 0), ic + QPointF(5, 0));
             p.restore();
-            p.setFont(f);
-            p.setPen(QColor(236, 242, 255));
-            p.drawText(QPointF(contact.left() + 34, y), lines[i].text);
         }
-        // the crown and a star brighten the empty right side of the panel
-        crown(p, QRectF(contact.right() - 62, contact.top() + 14, 46, 46), 1.5);
+        write(comic(12, false), QColor(236, 242, 255), QPointF(contact.left() + 34, y), kHomePage);
+        write(comic(10, false), QColor(190, 214, 255), QPointF(contact.left() + 34, y + 15),
+              QString::fromUtf8("forráskód, hibabejelentés, újdonságok"));
+        // the crown brightens the empty right side of the panel
+        crown(p, crownBox, 1.5);
     }
 }
 
