@@ -102,10 +102,11 @@ void Tfrm_Main::CreateControls()
 void Tfrm_Main::FormCreate()
 {
     RunGuarded(this, [this] {
-        PrepareDataFolder(locations_);
+        // A new data folder gets the shipped word list while the window opens.
+        placement_ = WordListPlacement::Start(locations_);
         settings_ = LoadSettings(locations_.settingsFile);
         game_.CreateBoard();
-        game_.LoadWordLists(locations_.dataDir);
+        game_.LoadWordLists(locations_.dataDir, placement_);
         game_.SetGameActive(true);
     });
 }

@@ -122,6 +122,9 @@ private:
     void Image1MouseUp();
 
     DataLocations locations_;
+    // The shipped word list being placed in a new data folder; the word
+    // lists wait for it before they save.
+    std::shared_ptr<WordListPlacement> placement_;
     Settings settings_;
     Game game_;
     WindowDrag drag_;
