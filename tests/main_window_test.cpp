@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <QLabel>
@@ -112,6 +113,23 @@ TEST_F(MainWindow, WordAndScoreLinesAreCentredYellowComicSans)
         EXPECT_LE(std::abs(ink.left() - (shot.width() - 1 - ink.right())), 3) << ink.left() << ".." << ink.right();
         EXPECT_LE(std::abs(ink.top() - (shot.height() - 1 - ink.bottom())), 4) << ink.top() << ".." << ink.bottom();
     }
+}
+
+TEST_F(MainWindow, ALongWordShrinksTheWordLineUntilItFitsAndAShortOneGrowsItBack)
+{
+    auto w = Open();
+    // Twenty of the widest letter: the longest words of the list, at their widest.
+    const std::string longLine = std::string(20, 'W') + " (2000)";
+    QFont full = w->Label1->font();
+    full.setPixelSize(16);
+    ASSERT_GT(QFontMetrics(full).horizontalAdvance(QString::fromStdString(cp1250::toUtf8(longLine))), 221);
+    w->SetWordLine(longLine);
+    EXPECT_EQ(w->Label1->text().toStdString(), cp1250::toUtf8(longLine));
+    EXPECT_LT(w->Label1->font().pixelSize(), 16);
+    EXPECT_LE(QFontMetrics(w->Label1->font()).horizontalAdvance(w->Label1->text()), w->Label1->width());
+    EXPECT_TRUE(w->Label1->font().bold());
+    w->SetWordLine("ALMA (24)");
+    EXPECT_EQ(w->Label1->font().pixelSize(), 16);
 }
 
 TEST_F(MainWindow, AClickCountsOnlyWhenPressedAndReleasedOverTheSameTile)

@@ -1,6 +1,7 @@
 #include "ui/frm_main.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QShowEvent>
 
@@ -22,6 +23,8 @@ constexpr int kTileWidth = 35;
 constexpr int kTileHeight = 43;
 constexpr int kBoardLeft = 300;
 constexpr int kBoardTop = 63;
+constexpr int kLineFontSize = 16;
+constexpr int kSmallestLineFontSize = 8;
 
 int TileIndex(int column, int row)
 {
@@ -37,7 +40,7 @@ QLabel* MakeLineLabel(QWidget* parent, const char* name, int top, bool bold)
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setTextFormat(Qt::PlainText);
     QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPixelSize(16);
+    font.setPixelSize(kLineFontSize);
     font.setBold(bold);
     label->setFont(font);
     QPalette palette = label->palette();
@@ -199,7 +202,17 @@ void Tfrm_Main::SlideTile(int column, int row)
 
 void Tfrm_Main::SetWordLine(const std::string& text)
 {
-    Label1->setText(ToQString(text));
+    // A long word would run off both ends of the band behind the line; its
+    // letters then get smaller until the whole line fits.
+    const QString line = ToQString(text);
+    QFont font = Label1->font();
+    int size = kLineFontSize;
+    font.setPixelSize(size);
+    while (size > kSmallestLineFontSize && QFontMetrics(font).horizontalAdvance(line) > Label1->width())
+        font.setPixelSize(--size);
+    if (Label1->font().pixelSize() != size)
+        Label1->setFont(font);
+    Label1->setText(line);
 }
 
 void Tfrm_Main::SetScoreLine(const std::string& text)
