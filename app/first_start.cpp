@@ -27,7 +27,10 @@ bool CreateMarkedFolder(const std::string& dataDir)
     const std::string parent = slash == 0 ? "/" : dataDir.substr(0, slash);
     if (!fileio::ForceDirectories(parent))
         return false;
-    const std::string staging = fileio::JoinPath(parent, "." + dataDir.substr(slash + 1) + ".new");
+    std::string stagingName = ".";
+    stagingName.append(dataDir, slash + 1);
+    stagingName += ".new";
+    const std::string staging = fileio::JoinPath(parent, stagingName);
     if (::mkdir(staging.c_str(), 0777) != 0 && errno != EEXIST)
         return false;
     const std::string marker = fileio::JoinPath(staging, kMarkerName);
