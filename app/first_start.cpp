@@ -15,20 +15,28 @@ namespace {
 constexpr const char* kWordListName = "SzavakLista.txt";
 constexpr const char* kMarkerName = ".SzavakLista.placing";
 
+// The folder that holds `path`; empty for a path without one.
+std::string ParentOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos || slash + 1 == path.size())
+        return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 // Makes `dataDir` appear holding the marker, in one step as far as a crash
 // can tell: the folder is made under a fixed temporary name beside it, gets
 // the marker, and is renamed into place. A temporary folder that a crash
-// left behind is simply used again.
+// left behind is simply used again. Nothing is flushed to disk here, where
+// the window waits: a journaling file system keeps the marker's making
+// ahead of the rename, and PlaceList flushes both before it copies.
 bool CreateMarkedFolder(const std::string& dataDir)
 {
-    const std::size_t slash = dataDir.find_last_of('/');
-    if (slash == std::string::npos || slash + 1 == dataDir.size())
-        return false;
-    const std::string parent = slash == 0 ? "/" : dataDir.substr(0, slash);
-    if (!fileio::ForceDirectories(parent))
+    const std::string parent = ParentOf(dataDir);
+    if (parent.empty() || !fileio::ForceDirectories(parent))
         return false;
     std::string stagingName = ".";
-    stagingName.append(dataDir, slash + 1);
+    stagingName.append(dataDir, dataDir.find_last_of('/') + 1);
     stagingName += ".new";
     const std::string staging = fileio::JoinPath(parent, stagingName);
     if (::mkdir(staging.c_str(), 0777) != 0 && errno != EEXIST)
@@ -38,7 +46,6 @@ bool CreateMarkedFolder(const std::string& dataDir)
     if (fd < 0)
         return false;
     ::close(fd);
-    fileio::SyncFolder(staging);
     if (::rename(staging.c_str(), dataDir.c_str()) != 0) {
         // Another start made the data folder first: this rename, and any
         // other of the temporary folder, can no longer succeed.
@@ -46,7 +53,6 @@ bool CreateMarkedFolder(const std::string& dataDir)
         ::rmdir(staging.c_str());
         return false;
     }
-    fileio::SyncFolder(parent);
     return true;
 }
 
@@ -84,6 +90,9 @@ bool PlaceList(const std::string& dataDir, const std::string& shipped)
         held.st_dev != now.st_dev)
         return !fileio::FindFileNoCase(dataDir, kWordListName).empty();
 
+    // The marker, and the folder that holds it, reach the disk before the list.
+    fileio::SyncFolder(dataDir);
+    fileio::SyncFolder(ParentOf(dataDir));
     if (fileio::FindFileNoCase(dataDir, kWordListName).empty()) {
         std::string reason;
         if (!fileio::CopyFileAtomic(shipped, fileio::JoinPath(dataDir, kWordListName), reason))
