@@ -302,4 +302,23 @@ TEST_F(MainWindow, ClosingSavesSettingsAndWordLists)
     EXPECT_EQ(again->pos(), QPoint(123, 77));
 }
 
+TEST_F(MainWindow, AFirstStartKnowsTheShippedWordsAtOnceAndClosesOnTheWholeList)
+{
+    std::string shipped;
+    char entry[16];
+    for (int i = 0; i < 200000; ++i)
+        shipped.append(entry, static_cast<std::size_t>(std::snprintf(entry, sizeof entry, "\"a%06d\"\r\n", i)));
+    std::filesystem::create_directories(folders.locations.programDir + "/dictionary");
+    WriteFile(folders.locations.programDir + "/dictionary/SzavakLista.txt", shipped);
+
+    auto w = Open();
+    EXPECT_TRUE(errors.texts.empty());
+    ASSERT_NE(w->GetGame().Lists(), nullptr);
+    EXPECT_TRUE(w->GetGame().Lists()->IsKnown("A199999"));
+    w->GetGame().AddLastWord();  // the entry of two quotes, first in order
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(testing_support::ReadFile(folders.locations.dataDir + "/SzavakLista.txt") == "\"\"\r\n" + shipped);
+    EXPECT_FALSE(std::filesystem::exists(folders.locations.dataDir + "/szavaklista.txt"));
+}
+
 }  // namespace
