@@ -8,6 +8,7 @@
 #   STARTUP_RUNS   first-frame runs of each program (default 7, at least 5)
 #   BENCH_FILTER   a Google Benchmark filter for the suite (default: all)
 #   KEEP_WORK=1    keep the temporary folder and print its path
+#   DICTIONARY     a word list file to measure instead of the shipped one
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -50,9 +51,14 @@ cleanup() {
 trap cleanup EXIT
 
 # --- the dictionary: the shipped one, else a generated stand-in
-DICTIONARY=""
+DICTIONARY=${DICTIONARY:-}
 ARCHIVE="$ROOT/assets/dictionary/SzavakLista.tar.xz"
-if [ -f "$ARCHIVE" ]; then
+if [ -n "$DICTIONARY" ]; then
+    [ -f "$DICTIONARY" ] || { echo "No such dictionary: $DICTIONARY" >&2; exit 1; }
+    echo "Measuring $DICTIONARY in place of the shipped dictionary."
+    DICTIONARY=$(realpath "$DICTIONARY")
+    GIVEN_DICTIONARY=$DICTIONARY
+elif [ -f "$ARCHIVE" ]; then
     mkdir -p "$WORK/shipped"
     tar -xJf "$ARCHIVE" -C "$WORK/shipped"
     DICTIONARY=$(find "$WORK/shipped" -type f -iname 'SzavakLista.txt' | head -n 1)
@@ -71,12 +77,19 @@ BENCH=("$BUILD/bench/vorpanta_bench" "--work=$WORK")
 mkdir -p "$WORK/xdg/Vorpanta" "$WORK/xdg-empty/Vorpanta" "$WORK/runtime"
 chmod 700 "$WORK/runtime"
 ln -s "$WORK/dictionary/SzavakLista.txt" "$WORK/xdg/Vorpanta/SzavakLista.txt"
+# A first start: a program folder of its own, whose shipped list is the same
+# dictionary, and a data folder that does not exist yet at every run. The
+# program file is copied, since the game finds its folder from its real path.
+mkdir -p "$WORK/program/dictionary"
+cp "$BUILD/vorpanta" "$WORK/program/vorpanta"
+ln -s "$BUILD/Ico" "$WORK/program/Ico"
+ln -s "$WORK/dictionary/SzavakLista.txt" "$WORK/program/dictionary/SzavakLista.txt"
 display=""
 for n in $(seq 90 120); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
 done
 [ -n "$display" ] || { echo "No free X display number" >&2; exit 1; }
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 
@@ -86,14 +99,21 @@ probe() {  # label
     local program="$BUILD/vorpanta" data="$WORK/xdg"
     [ "$1" = bare ] && program="$BUILD/bench/bare_window"
     [ "$1" = game-no-dictionary ] && data="$WORK/xdg-empty"
+    if [ "$1" = game-first-start ]; then
+        program="$WORK/program/vorpanta" data="$WORK/xdg-first"
+        rm -rf "$data"
+    fi
     DISPLAY=$display XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$WORK/runtime" \
         "$BUILD/bench/first_frame_probe" -- "$program"
 }
-# "game-no-dictionary" shows what the window alone costs.
-echo "Start-up: $STARTUP_RUNS first-frame runs each of the game, the bare window and the game without a dictionary"
-for label in bare game game-no-dictionary; do probe $label >/dev/null; done
+# "game-no-dictionary" shows what the window alone costs; "game-first-start"
+# starts with a new data folder, into which the dictionary is copied.
+LABELS="bare game game-no-dictionary game-first-start"
+echo "Start-up: $STARTUP_RUNS first-frame runs each of the game, the bare window, the game without a dictionary" \
+    "and the game's first start"
+for label in $LABELS; do probe $label >/dev/null; done
 for i in $(seq "$STARTUP_RUNS"); do
-    for label in bare game game-no-dictionary; do
+    for label in $LABELS; do
         line=$(probe $label)
         echo "  $label $line"
         echo "$label $line" >>"$STARTUP"
@@ -106,6 +126,7 @@ XVFB_PID=""
 # --- the suite, then the table
 MACHINE="$(date -u '+%Y-%m-%d %H:%M UTC') · nproc $(nproc) · $(lscpu | sed -n 's/^Model name: *//p' | head -n 1) · $(free -g | awk '/^Mem:/ {print $2 " GiB memory"}')"
 [ -n "$DICTIONARY" ] || MACHINE="$MACHINE · dictionary: generated stand-in"
+[ -z "${GIVEN_DICTIONARY:-}" ] || MACHINE="$MACHINE · dictionary: $GIVEN_DICTIONARY (not the shipped one)"
 ARGS=("--startup=$STARTUP" "--machine=$MACHINE")
 [ -n "$BENCH_FILTER" ] && ARGS+=("--benchmark_filter=$BENCH_FILTER")
 "${BENCH[@]}" "${ARGS[@]}"

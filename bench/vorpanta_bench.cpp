@@ -9,8 +9,8 @@
 // into it first; --prepare stops after that.
 // FILE for --dictionary is the shipped word list (SzavakLista.txt); without
 // it a sorted stand-in of 3,000,000 made-up words is generated. The start-up
-// file holds the lines of bench/run.sh's first-frame runs ("bare ..." and
-// "game ..."), which this program only tabulates.
+// file holds the lines of bench/run.sh's first-frame runs ("bare ...",
+// "game ...", "game-first-start ..."), which this program only tabulates.
 //
 // Machines are noisy, so the results are ratios to the yardsticks where
 // there is one; absolute times are shown for reading only.
@@ -682,6 +682,7 @@ void PrintTable(const CapturingReporter& r)
     const StartupRuns game = startupOf("game");
     const StartupRuns bare = startupOf("bare");
     const StartupRuns noDictionary = startupOf("game-no-dictionary");
+    const StartupRuns firstStart = startupOf("game-first-start");
     {
         const double ours = Median(game.frameMs) / 1e3;
         const double base = Median(bare.frameMs) / 1e3;
@@ -695,15 +696,23 @@ void PrintTable(const CapturingReporter& r)
             rows.push_back({"  the same game without a dictionary", Ms(empty), Ms(base) + " (bare window)",
                             Ratio(empty, base), "", ""});
         }
+        // The first start copies the dictionary into the new data folder
+        // behind the window; the window must come as fast as on any start.
+        const double first = Median(firstStart.frameMs) / 1e3;
+        const bool firstKnown = !std::isnan(first) && !std::isnan(base);
+        rows.push_back({"  a first start (new data folder, dictionary copied)", Ms(first),
+                        Ms(base) + " (bare window)", Ratio(first, base), "≤ 1.3× baseline",
+                        Met(firstKnown && first <= 1.3 * base, firstKnown)});
     }
-    {
-        const double ours = Median(game.maxRssKb) * 1024;
+    for (const auto& [figure, runs] : {std::pair<const char*, const StartupRuns*>{"Peak memory (RSS)", &game},
+                                       {"  the same, first start", &firstStart}}) {
+        const double ours = Median(runs->maxRssKb) * 1024;
         const double base = Median(bare.maxRssKb) * 1024;
         const double limit = base + 2 * dictMb;
         const bool known = !std::isnan(ours) && !std::isnan(base);
         char goal[96];
         std::snprintf(goal, sizeof goal, "≤ bare + 2 × file = %s", Mb(limit).c_str());
-        rows.push_back({"Peak memory (RSS)", Mb(ours), Mb(base) + " (bare window)", "+" + Mb(ours - base), goal,
+        rows.push_back({figure, Mb(ours), Mb(base) + " (bare window)", "+" + Mb(ours - base), goal,
                         Met(known && ours <= limit, known)});
     }
     {

@@ -31,14 +31,21 @@ std::string ListPath(const std::string& dataDir, const std::string& name, bool& 
 
 }  // namespace
 
-void WordLists::Load(const std::string& dataDir)
+void WordLists::Load(const std::string& dataDir, std::shared_ptr<WordListPlacement> placement)
 {
     bool exists = false;
     wordListPath_ = ListPath(dataDir, kWordListName, exists);
+    std::string path = wordListPath_;
+    if (!exists && placement) {
+        // The copy being placed holds the shipped file's words.
+        path = placement->Source();
+        wordListPath_ = fileio::JoinPath(dataDir, kWordListName);
+        exists = true;
+    }
+    placement_ = std::move(placement);
     if (exists) {
         // Opening fails here and now; a large file is read and indexed while
         // the game's window opens (see WordList).
-        const std::string path = wordListPath_;
         // A list that could not be read is never written over.
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
@@ -89,6 +96,9 @@ void WordLists::Load(const std::string& dataDir)
 int WordLists::Save() const
 {
     int written = 0;
+    // The list being placed must not be renamed over what is saved here.
+    if (placement_)
+        placement_->Wait();
     // Whatever goes wrong with one list (even running out of memory) is
     // ignored and keeps neither the other list nor the close from going on.
     try {

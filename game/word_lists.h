@@ -8,10 +8,12 @@
 // file did not exist is created under the lower-case name.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/first_start.h"
 #include "game/word_list.h"
 
 class WordLists {
@@ -23,8 +25,12 @@ public:
     // Throws AppError ("Cannot open file ...") for a file that exists but
     // cannot be read; what was read before stays, and a file that could not
     // be read is never saved over.
-    void Load(const std::string& dataDir);
-    // Writes both lists back, each crash-safe. A failure is ignored and does
+    // While `placement` is still putting the shipped word list into the data
+    // folder, the words are read from the shipped file, and the list is saved
+    // where it is being placed, once it stands there.
+    void Load(const std::string& dataDir, std::shared_ptr<WordListPlacement> placement = nullptr);
+    // Writes both lists back, each crash-safe, after any placing of the word
+    // list has finished. A failure is ignored and does
     // not keep the other list from being written; a write-protected file is
     // left as it is. Returns how many of the two files were written.
     int Save() const;
@@ -47,4 +53,5 @@ private:
     std::vector<std::string> newWords_;
     std::string wordListPath_;
     std::string newWordListPath_;
+    std::shared_ptr<WordListPlacement> placement_;
 };

@@ -185,6 +185,47 @@ bool WriteFileAtomic(const std::string& path, const std::function<bool(const Pie
     return true;
 }
 
+bool CopyFileAtomic(const std::string& source, const std::string& path, std::string& reason)
+{
+    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = systemReason(errno);
+        return false;
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    std::string piece(std::size_t(1) << 20, '\0');
+    return WriteFileAtomic(
+        path,
+        [&](const PieceSink& sink) {
+            for (;;) {
+                const ssize_t n = ::read(fd, piece.data(), piece.size());
+                if (n == 0)
+                    return true;
+                if (n < 0) {
+                    if (errno == EINTR)
+                        continue;
+                    reason = systemReason(errno);
+                    return false;
+                }
+                if (!sink(std::string_view(piece.data(), static_cast<std::size_t>(n))))
+                    return false;
+            }
+        },
+        reason);
+}
+
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 std::string FindFileNoCase(const std::string& folder, const std::string& name)
 {
     const std::string exact = JoinPath(folder, name);

@@ -45,6 +45,13 @@ using PieceSink = std::function<bool(std::string_view)>;
 bool WriteFileAtomic(const std::string& path, const std::function<bool(const PieceSink&)>& produce,
                      std::string& reason);
 
+// Copies the file at `source` to `path` in the same crash-safe way, a piece
+// at a time, so that even a large file is never held whole in memory.
+bool CopyFileAtomic(const std::string& source, const std::string& path, std::string& reason);
+
+// Flushes a folder's entries (names made, renamed or removed in it) to disk.
+void SyncFolder(const std::string& folder);
+
 // The path of the entry in `folder` whose name equals `name` ignoring ASCII
 // letter case, preferring the exact spelling; empty when there is none.
 std::string FindFileNoCase(const std::string& folder, const std::string& name);

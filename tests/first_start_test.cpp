@@ -1,10 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <random>
+#include <set>
+#include <thread>
 
 #include "app/first_start.h"
+#include "game/word_lists.h"
 #include "platform/file_io.h"
 #include "test_support.h"
 
@@ -53,12 +61,135 @@ TEST_F(FirstStart, WithoutAShippedListTheFolderIsStillMade)
     EXPECT_TRUE(fileio::DirectoryExists(locations.dataDir));
 }
 
+TEST_F(FirstStart, ACutShortPlacingIsFinishedByTheNextStart)
+{
+    // Killed before the list was renamed into place: the marker is there.
+    std::filesystem::create_directories(locations.dataDir);
+    WriteFile(locations.dataDir + "/.SzavakLista.placing", "");
+    EXPECT_TRUE(PrepareDataFolder(locations));
+    EXPECT_EQ(ReadFile(locations.dataDir + "/SzavakLista.txt"), "\"alma\"\r\n\"k\xF6r\"\r\n");
+    EXPECT_FALSE(std::filesystem::exists(locations.dataDir + "/.SzavakLista.placing"));
+
+    // Killed after the rename: the whole list stays as it is.
+    WriteFile(locations.dataDir + "/.SzavakLista.placing", "");
+    WriteFile(locations.dataDir + "/SzavakLista.txt", "\"placed\"\r\n");
+    EXPECT_TRUE(PrepareDataFolder(locations));
+    EXPECT_EQ(ReadFile(locations.dataDir + "/SzavakLista.txt"), "\"placed\"\r\n");
+    EXPECT_FALSE(std::filesystem::exists(locations.dataDir + "/.SzavakLista.placing"));
+}
+
 TEST_F(FirstStart, AFolderThatCannotBeMadeIsNoError)
 {
     WriteFile(root.File("blocker"), "");
     locations.dataDir = root.File("blocker/Vorpanta");  // below a file
     EXPECT_FALSE(PrepareDataFolder(locations));
     EXPECT_FALSE(fileio::DirectoryExists(locations.dataDir));
+}
+
+// A sorted list of about `bytes` bytes, as the program ships it.
+std::string ShippedList(std::size_t bytes)
+{
+    std::string text;
+    for (unsigned n = 0; text.size() < bytes; ++n) {
+        std::string word = "aaaaaa";
+        for (unsigned i = 6, rest = n; i-- > 0; rest /= 26)
+            word[i] = static_cast<char>('a' + rest % 26);
+        text += "\"" + word + "\"\r\n";
+    }
+    return text;
+}
+
+std::set<std::string> Names(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST_F(FirstStart, TheGameKnowsTheWordsWhileTheListIsPlacedAndSavesAfterIt)
+{
+    const std::string shipped = ShippedList(8 << 20);
+    WriteFile(ShippedWordListPath(locations.programDir), shipped);
+    WordLists lists;
+    lists.Load(locations.dataDir, WordListPlacement::Start(locations));
+    EXPECT_TRUE(lists.IsKnown("AAAAAA"));
+    EXPECT_TRUE(lists.IsKnown("AAZZZZ"));
+    lists.AddWord("ZZZZZZZ");
+    EXPECT_EQ(lists.Save(), 2);
+
+    // The save came after the placed copy and went into the same file.
+    EXPECT_EQ(Names(locations.dataDir), (std::set<std::string>{"SzavakLista.txt", "ujszavaklista.txt"}));
+    EXPECT_EQ(ReadFile(locations.dataDir + "/SzavakLista.txt"), shipped + "\"ZZZZZZZ\"\r\n");
+}
+
+TEST_F(FirstStart, TwoStartsAtOncePlaceOneWholeList)
+{
+    const std::string shipped = ShippedList(4 << 20);
+    WriteFile(ShippedWordListPath(locations.programDir), shipped);
+    std::shared_ptr<WordListPlacement> first;
+    std::shared_ptr<WordListPlacement> second;
+    std::thread other([&] { second = WordListPlacement::Start(locations); });
+    first = WordListPlacement::Start(locations);
+    other.join();
+    ASSERT_TRUE(first || second);
+    EXPECT_TRUE(!first || first->Wait());
+    EXPECT_TRUE(!second || second->Wait());
+    EXPECT_EQ(Names(locations.dataDir), std::set<std::string>{"SzavakLista.txt"});
+    EXPECT_EQ(Names(root.File("share/deeper")), std::set<std::string>{"Vorpanta"});
+    EXPECT_TRUE(ReadFile(locations.dataDir + "/SzavakLista.txt") == shipped);
+}
+
+// A first start killed at any moment leaves no list or the whole list, never
+// a part of it, and the next start ends with the whole list and nothing
+// left over beside the data folder.
+TEST_F(FirstStart, AKillAtAnyMomentLeavesNoListOrTheWholeOne)
+{
+    const std::string shipped = ShippedList(8 << 20);
+    WriteFile(ShippedWordListPath(locations.programDir), shipped);
+    const std::string list = locations.dataDir + "/SzavakLista.txt";
+    const std::string parent = root.File("share/deeper");
+
+    // How long a whole first start takes here, so that the kills spread over it.
+    const auto probeStart = std::chrono::steady_clock::now();
+    ASSERT_TRUE(PrepareDataFolder(locations));
+    const auto span = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - probeStart);
+    std::filesystem::remove_all(parent);
+
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<long> delay(0, span.count() * 3 / 2);
+    int withoutList = 0;
+    int withList = 0;
+    for (int kill = 0; kill < 40; ++kill) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::alarm(30);
+            PrepareDataFolder(locations);
+            ::_exit(0);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+
+        if (std::filesystem::exists(list)) {
+            ASSERT_TRUE(ReadFile(list) == shipped) << "a part of the list after kill " << kill;
+            ++withList;
+        } else {
+            ++withoutList;
+        }
+        // The next start.
+        PrepareDataFolder(locations);
+        ASSERT_TRUE(ReadFile(list) == shipped) << "no whole list after kill " << kill;
+        ASSERT_EQ(Names(locations.dataDir), std::set<std::string>{"SzavakLista.txt"}) << "after kill " << kill;
+        ASSERT_EQ(Names(parent), std::set<std::string>{"Vorpanta"}) << "after kill " << kill;
+        std::filesystem::remove_all(parent);
+    }
+    std::printf("[ KILLS    ] 40 kills over %lld µs: %d left no list, %d the whole list\n",
+                static_cast<long long>(span.count()), withoutList, withList);
+    EXPECT_GT(withoutList, 0) << "no kill landed before the list was in place";
+    EXPECT_GT(withList, 0) << "no kill landed after the list was in place";
 }
 
 }  // namespace

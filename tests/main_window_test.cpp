@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyleHints>
@@ -115,6 +116,23 @@ TEST_F(MainWindow, WordAndScoreLinesAreCentredYellowComicSans)
         EXPECT_LE(std::abs(ink.left() - (shot.width() - 1 - ink.right())), 3) << ink.left() << ".." << ink.right();
         EXPECT_LE(std::abs(ink.top() - (shot.height() - 1 - ink.bottom())), 4) << ink.top() << ".." << ink.bottom();
     }
+}
+
+TEST_F(MainWindow, ALongWordShrinksTheWordLineUntilItFitsAndAShortOneGrowsItBack)
+{
+    auto w = Open();
+    // Twenty of the widest letter: the longest words of the list, at their widest.
+    const std::string longLine = std::string(20, 'W') + " (2000)";
+    QFont full = w->Label1->font();
+    full.setPixelSize(16);
+    ASSERT_GT(QFontMetrics(full).horizontalAdvance(QString::fromStdString(cp1250::toUtf8(longLine))), 221);
+    w->SetWordLine(longLine);
+    EXPECT_EQ(w->Label1->text().toStdString(), cp1250::toUtf8(longLine));
+    EXPECT_LT(w->Label1->font().pixelSize(), 16);
+    EXPECT_LE(QFontMetrics(w->Label1->font()).horizontalAdvance(w->Label1->text()), w->Label1->width());
+    EXPECT_TRUE(w->Label1->font().bold());
+    w->SetWordLine("ALMA (24)");
+    EXPECT_EQ(w->Label1->font().pixelSize(), 16);
 }
 
 TEST_F(MainWindow, AClickCountsOnlyWhenPressedAndReleasedOverTheSameTile)
@@ -367,6 +385,25 @@ TEST_F(MainWindow, ClosingSavesSettingsAndWordLists)
     // The next run opens where this one was left.
     auto again = Open();
     EXPECT_EQ(again->pos(), QPoint(123, 77));
+}
+
+TEST_F(MainWindow, AFirstStartKnowsTheShippedWordsAtOnceAndClosesOnTheWholeList)
+{
+    std::string shipped;
+    char entry[16];
+    for (int i = 0; i < 200000; ++i)
+        shipped.append(entry, static_cast<std::size_t>(std::snprintf(entry, sizeof entry, "\"a%06d\"\r\n", i)));
+    std::filesystem::create_directories(folders.locations.programDir + "/dictionary");
+    WriteFile(folders.locations.programDir + "/dictionary/SzavakLista.txt", shipped);
+
+    auto w = Open();
+    EXPECT_TRUE(errors.texts.empty());
+    ASSERT_NE(w->GetGame().Lists(), nullptr);
+    EXPECT_TRUE(w->GetGame().Lists()->IsKnown("A199999"));
+    w->GetGame().AddLastWord();  // the entry of two quotes, first in order
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(testing_support::ReadFile(folders.locations.dataDir + "/SzavakLista.txt") == "\"\"\r\n" + shipped);
+    EXPECT_FALSE(std::filesystem::exists(folders.locations.dataDir + "/szavaklista.txt"));
 }
 
 }  // namespace

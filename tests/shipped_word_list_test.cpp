@@ -32,7 +32,8 @@ TEST(ShippedWordList, IsQuotedSortedCleanAndMadeOfBoardLetters)
         const std::size_t end = text.find("\r\n", start);
         ASSERT_NE(end, std::string::npos);
         const std::string_view line(text.data() + start, end - start);
-        ASSERT_GE(line.size(), 4u) << line;  // at least two letters
+        ASSERT_GE(line.size(), 4u) << line;  // 2 to 20 letters
+        ASSERT_LE(line.size(), 22u) << cp1250::toUtf8(line);
         ASSERT_EQ(line.front(), '"') << line;
         ASSERT_EQ(line.back(), '"') << line;
         for (unsigned char c : line.substr(1, line.size() - 2))

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "game_fixture.h"
 #include "platform/app_error.h"
@@ -220,6 +221,26 @@ TEST(WordSubmission, ScoresAddUpOverAGame)
     EXPECT_EQ(f.game.TotalScore(), 42);
     EXPECT_EQ(f.view.calls.back(), "word  (0)");
     EXPECT_EQ(f.game.ScoreLine(), "Eredm\xE9ny: 42 pont");
+}
+
+TEST(WordSubmission, ATwentyLetterWordIsKnownAndScoredInFull)
+{
+    // Along the bottom two rows: right along row 32, back along row 33.
+    const std::string word = cp1250::fromUtf8("ELLENÁLLHATATLANSÁGA");
+    ASSERT_EQ(word.size(), 20u);
+    GameFixture f("\"ellen\xC3\xA1llhatatlans\xC3\xA1ga\"\r\n");
+    for (int c = 1; c <= 10; ++c)
+        f.SetColumn(c, 32, cp1250::toUtf8(std::string{word[c - 1], word[20 - c]}));
+    for (int c = 1; c <= 10; ++c)
+        f.Click(c, 32);
+    for (int c = 10; c >= 1; --c)
+        f.Click(c, 33);
+    EXPECT_EQ(f.game.GetSelection().lastWord, word);
+    EXPECT_EQ(f.game.WordLine(), word + " (660)");  // (1+2+2+1+2+1+2+2+2+1+2+1+2+2+1+2+2+1+3+1) x 20
+    f.game.SubmitWord(MouseButton::Right);
+    EXPECT_EQ(f.game.TotalScore(), 660);
+    for (int c = 1; c <= 10; ++c)
+        EXPECT_EQ(f.Column(c, 25).substr(0, 2), "  ") << "column " << c << ": two letters taken, none above";
 }
 
 TEST(WordSubmission, AnEmptyEntryMakesASubmissionWithNothingSelectedWorthNothing)

@@ -1,6 +1,7 @@
 #include "ui/frm_main.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
@@ -28,6 +29,8 @@ constexpr int kTileWidth = 35;
 constexpr int kTileHeight = 43;
 constexpr int kBoardLeft = 300;
 constexpr int kBoardTop = 63;
+constexpr int kLineFontSize = 16;
+constexpr int kSmallestLineFontSize = 8;
 
 int TileIndex(int column, int row)
 {
@@ -84,7 +87,7 @@ QLabel* MakeLineLabel(QWidget* parent, const char* name, int top, bool bold)
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setTextFormat(Qt::PlainText);
     QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPixelSize(16);
+    font.setPixelSize(kLineFontSize);
     font.setBold(bold);
     label->setFont(font);
     QPalette palette = label->palette();
@@ -153,10 +156,11 @@ void Tfrm_Main::CreateControls()
 void Tfrm_Main::FormCreate()
 {
     RunGuarded(this, [this] {
-        PrepareDataFolder(locations_);
+        // A new data folder gets the shipped word list while the window opens.
+        placement_ = WordListPlacement::Start(locations_);
         settings_ = LoadSettings(locations_.settingsFile);
         game_.CreateBoard();
-        game_.LoadWordLists(locations_.dataDir);
+        game_.LoadWordLists(locations_.dataDir, placement_);
         game_.SetGameActive(true);
     });
     // Never fails: a missing or unreadable record is simply none.
@@ -282,7 +286,17 @@ void Tfrm_Main::SlideTile(int column, int row, const std::string& picturePath)
 
 void Tfrm_Main::SetWordLine(const std::string& text)
 {
-    Label1->setText(ToQString(text));
+    // A long word would run off both ends of the band behind the line; its
+    // letters then get smaller until the whole line fits.
+    const QString line = ToQString(text);
+    QFont font = Label1->font();
+    int size = kLineFontSize;
+    font.setPixelSize(size);
+    while (size > kSmallestLineFontSize && QFontMetrics(font).horizontalAdvance(line) > Label1->width())
+        font.setPixelSize(--size);
+    if (Label1->font().pixelSize() != size)
+        Label1->setFont(font);
+    Label1->setText(line);
 }
 
 void Tfrm_Main::SetScoreLine(const std::string& text)
