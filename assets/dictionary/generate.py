@@ -1034,7 +1034,9 @@ def main(argv: list[str] | None = None) -> int:
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--scratch", type=Path, default=Path("/work/dict-scratch"),
                     help="work folder for downloads and caches (outside the repository)")
-    ap.add_argument("--out", type=Path, default=HERE / "SzavakLista.tar.xz")
+    ap.add_argument("--out", type=Path, default=None,
+                    help="the archive to write (default: SzavakLista.tar.xz beside this script, "
+                    "or sample.tar.xz in the scratch folder for a trial)")
     ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     ap.add_argument("--no-install", action="store_true",
                     help="do not apt-get install missing Debian packages")
@@ -1049,6 +1051,8 @@ def main(argv: list[str] | None = None) -> int:
             return words
         return type(words)(w for w in words if zlib.crc32(w.encode("utf-8")) % args.sample == 0)
 
+    if args.out is None:
+        args.out = args.scratch / "sample.tar.xz" if args.sample > 1 else HERE / "SzavakLista.tar.xz"
     started = time.time()
     args.scratch.mkdir(parents=True, exist_ok=True)
     check_debian_packages(install=not args.no_install)
