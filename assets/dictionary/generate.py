@@ -101,8 +101,10 @@ MAX_GEN_LEN = 15  # forms made here of lemmas that a source attests
 # prefixed verbs that a source attests (see compounds.py).
 MAX_OWN_LEN = 10
 # The cspell forms are Magyar Ispell's own expansions, not a record of
-# use, so they count as made forms.
-MAX_CSPELL_LEN = MAX_GEN_LEN
+# use, and there are some 25 million of 11 to 20 letters: far beyond the
+# size budget and no commoner than our own forms, so they stop where
+# those do.
+MAX_CSPELL_LEN = MAX_OWN_LEN
 # Inflected compounds take only the commonest inflections: those that make
 # up this share of the attested forms.
 SIGNATURE_COVERAGE = 0.98
@@ -155,11 +157,12 @@ def cspell_entry_word(line: str) -> str | None:
 
 
 def playable_cspell_words(lines: Iterable[str]) -> set[str]:
-    """The playable words of a cspell-trie dump (before the stoplist)."""
+    """The playable words of a cspell-trie dump (before the stoplist), up
+    to the length kept of this source."""
     words: set[str] = set()
     for line in lines:
         word = cspell_entry_word(line)
-        if word is not None and is_playable(word, frozenset()):
+        if word is not None and len(word) <= MAX_CSPELL_LEN and is_playable(word, frozenset()):
             words.add(word)
     return words
 
@@ -853,7 +856,7 @@ def install_npm_inputs(scratch: Path) -> Path:
 
 def cspell_candidates(scratch: Path, modules: Path) -> list[str]:
     """Dumps the cspell trie and keeps the playable forms (cached)."""
-    cache = scratch / f"cspell-{CSPELL_DICT_VERSION}-candidates-{MAX_LEN}.txt"
+    cache = scratch / f"cspell-{CSPELL_DICT_VERSION}-candidates-{MAX_CSPELL_LEN}.txt"
     if cache.exists():
         return cache.read_text(encoding="utf-8").split()
     trie = modules / CSPELL_DICT_PACKAGE / CSPELL_TRIE_FILE
@@ -1101,7 +1104,7 @@ def main(argv: list[str] | None = None) -> int:
     stats["own_accepted"] = len(own)
 
     log("cspell forms")
-    cspell = sampled({w for w in cspell_candidates(args.scratch, modules) if len(w) <= MAX_CSPELL_LEN})
+    cspell = sampled(set(cspell_candidates(args.scratch, modules)))
     cspell_ok = judge.accept(cspell)
     stats["cspell_candidates"] = len(cspell)
     stats["cspell_accepted"] = len(cspell_ok)

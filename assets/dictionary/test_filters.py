@@ -95,13 +95,13 @@ class CspellDumpTest(unittest.TestCase):
         self.assertEqual(
             words,
             {"alma", "almás", "almafa", "pestiek", "kutyák", "ház", "ab", "ez",
-             "bé", "la", "kecskegida", "kecskegidák", "kecskegidákat", "könyvet"},
+             "bé", "la", "kecskegida", "könyvet"},
         )
         entries = generate.select_entries(words, abbreviations={"ab"})
         self.assertEqual(
             entries,
             {"alma", "almás", "almafa", "pestiek", "kutyák", "ház", "ez",
-             "kecskegida", "kecskegidák", "kecskegidákat", "könyvet"},
+             "kecskegida", "könyvet"},
         )
 
 
