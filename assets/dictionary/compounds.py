@@ -137,3 +137,63 @@ def is_held_out(word: str) -> bool:
     machine and every run."""
     digest = hashlib.blake2b(word.encode("utf-8"), digest_size=8, key=b"held-out").digest()
     return int.from_bytes(digest, "big") % 10 == 0
+
+
+# --------------------------------------------------------------------------
+# Long forms of attested simple lemmas
+# --------------------------------------------------------------------------
+
+_LONG_VOWEL = {"a": "á", "e": "é"}
+
+
+def stem_and_ending(word: str, key: str) -> tuple[str, str, str] | None:
+    """(stem, part of speech, ending) of a simple form whose key has no
+    derivation; the ending starts with "^" when the stem's final a or e
+    lengthens before it (alma -> almában: "^ban").  None when the form
+    does not start with its stem (dolgozik -> dolgozom)."""
+    parts = key.split(" ")
+    if len(parts) != 2:
+        return None
+    stem, pos = parts
+    if word.startswith(stem):
+        return stem, pos, word[len(stem):]
+    if stem and stem[-1] in _LONG_VOWEL and word.startswith(stem[:-1] + _LONG_VOWEL[stem[-1]]):
+        return stem, pos, "^" + word[len(stem):]
+    return None
+
+
+def apply_ending(stem: str, ending: str) -> str | None:
+    if not ending.startswith("^"):
+        return stem + ending
+    if stem and stem[-1] in _LONG_VOWEL:
+        return stem[:-1] + _LONG_VOWEL[stem[-1]] + ending[1:]
+    return None
+
+
+def common_endings(counts: Mapping[tuple[str, str], int], coverage: float) -> dict[str, set[str]]:
+    """Per part of speech, the commonest endings that together make up at
+    least `coverage` of the attested forms of that part of speech."""
+    by_pos: dict[str, Counter] = {}
+    for (pos, ending), n in counts.items():
+        by_pos.setdefault(pos, Counter())[ending] = n
+    return {pos: common_signatures(c, coverage) for pos, c in by_pos.items()}
+
+
+def long_form_candidates(stems: Iterable[tuple[str, str]], endings: Mapping[str, set[str]],
+                         min_len: int, max_len: int) -> set[str]:
+    """stem + ending for each attested (stem, part of speech) and each
+    common ending of that part of speech, within the length limits."""
+    out = set()
+    for stem, pos in stems:
+        vowels = [ch for ch in stem if ch in "aáeéioóöőuúüű"]
+        last = vowels[-1] if vowels else ""
+        # Vowel harmony, roughly: no front rounded vowel after a back
+        # one (házök), no a or u after a front last vowel (kertak).
+        clash = "öőüű" if last in "aáoóuú" else "aáuú" if last in "eöőüű" else ""
+        for ending in endings.get(pos, ()):
+            if any(ch in clash for ch in ending):
+                continue
+            form = apply_ending(stem, ending)
+            if form is not None and min_len <= len(form) <= max_len:
+                out.add(form)
+    return out

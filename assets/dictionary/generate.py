@@ -54,8 +54,9 @@ from typing import Iterable, Iterator
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import sources  # noqa: E402
 from compounds import (  # noqa: E402
-    common_signatures, compound_candidates, is_held_out, lemma_splits,
-    paradigm_entries, signature_counts,
+    common_endings, common_signatures, compound_candidates, is_held_out,
+    lemma_splits, long_form_candidates, paradigm_entries, signature_counts,
+    stem_and_ending,
 )
 
 HERE = Path(__file__).resolve().parent
@@ -763,6 +764,8 @@ class OwnFormJudge:
 
     def _remember(self, word: str, ok: bool, entries: Iterable[tuple[str, str]]) -> None:
         self.memo[word] = ok
+        if len(word) > MAX_OWN_LEN:
+            return  # families hold the forms made of every stem alike
         for key, sig in entries:
             if key in self.keys:
                 self.family.setdefault(key, []).append((sig, word))
@@ -1033,6 +1036,26 @@ def compound_lemmas(analyses: dict[str, list[str]], forms: Iterable[str]) -> set
     return lemmas
 
 
+def attested_stems(analyses: dict[str, list[str]], forms: Iterable[str]):
+    """The (stem, part of speech) of the simple forms in real use, all and
+    without the held-out ones, and how often each ending follows a stem in
+    the forms that are not held out."""
+    stems_all: set[tuple[str, str]] = set()
+    stems_kept: set[tuple[str, str]] = set()
+    counts: dict[tuple[str, str], int] = {}
+    for w in forms:
+        found = analyses.get(w, [""])
+        if lemma_splits(w, found):
+            continue  # compounds and prefixed verbs inflect by their last member
+        split = {stem_and_ending(w, key) for key, _ in paradigm_entries(found)} - {None}
+        for stem, pos, ending in split:
+            stems_all.add((stem, pos))
+            if not is_held_out(w):
+                stems_kept.add((stem, pos))
+                counts[(pos, ending)] = counts.get((pos, ending), 0) + 1
+    return stems_all, stems_kept, counts
+
+
 def main(argv: list[str] | None = None) -> int:
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--scratch", type=Path, default=Path("/work/dict-scratch"),
@@ -1121,8 +1144,20 @@ def main(argv: list[str] | None = None) -> int:
     stats["compound_accepted"] = len(compounds_ok)
     log(f"  {len(cands)} candidates, {len(compounds_ok)} accepted")
 
+    log("long forms of simple lemmas in real use")
+    stems_all, stems_kept, ending_counts = attested_stems(analyses, used)
+    endings = common_endings(ending_counts, args.coverage)
+    cands = long_form_candidates(stems_all, endings, MAX_OWN_LEN + 1, MAX_GEN_LEN)
+    long_ok = own_judge(cands)
+    long_kept = long_ok & long_form_candidates(stems_kept, endings, MAX_OWN_LEN + 1, MAX_GEN_LEN)
+    stats["long_stems"] = len(stems_all)
+    stats["long_endings"] = {pos: len(e) for pos, e in endings.items()}
+    stats["long_candidates"] = len(cands)
+    stats["long_accepted"] = len(long_ok)
+    log(f"  {len(stems_all)} stems, {len(cands)} candidates, {len(long_ok)} accepted")
+
     # The measurement: the list made without the held-out forms.
-    without = select_entries((source_ok - held) | own | compounds_kept, lex.abbreviations)
+    without = select_entries((source_ok - held) | own | compounds_kept | long_kept, lex.abbreviations)
     held_valid = select_entries(held & source_ok, lex.abbreviations)
     found = held_valid & without
     stats["held_out_valid"] = by_length(held_valid)
@@ -1134,7 +1169,7 @@ def main(argv: list[str] | None = None) -> int:
         f"({len(held_real & without)} of {len(held_real)} of those in real use)")
     del without
 
-    words = select_entries(source_ok | own | compounds_ok, lex.abbreviations)
+    words = select_entries(source_ok | own | compounds_ok | long_ok, lex.abbreviations)
     text = render_word_list(words)
     stats["entries"] = len(words)
     stats["by_length"] = by_length(words)
