@@ -70,6 +70,21 @@ class LemmaTest(unittest.TestCase):
         self.assertEqual(cands, {"virágváza", "virágvázák", "virágvázában"})  # 12 letters at most
         self.assertEqual(compounds.common_signatures(counts, 1.0), set(counts))
 
+    def test_long_forms_take_the_common_endings_of_their_part_of_speech(self):
+        self.assertEqual(compounds.stem_and_ending("iskolában", "iskola noun"), ("iskola", "noun", "^ban"))
+        self.assertEqual(compounds.stem_and_ending("házakban", "ház noun"), ("ház", "noun", "akban"))
+        self.assertIsNone(compounds.stem_and_ending("dolgozom", "dolgozik vrb"))
+        self.assertIsNone(compounds.stem_and_ending("kérdezhetnénk", "kérdez vrb hAt_MODAL_vrb"))
+        counts = {("noun", "^ban"): 40, ("noun", "ben"): 30, ("noun", "ökkel"): 25,
+                  ("noun", "^inkról"): 1, ("vrb", "tem"): 9}
+        endings = compounds.common_endings(counts, 0.95)
+        self.assertEqual(endings, {"noun": {"^ban", "ben", "ökkel"}, "vrb": {"tem"}})
+        cands = compounds.long_form_candidates(
+            [("iskolatáska", "noun"), ("szépség", "noun"), ("ház", "noun")], endings, 11, 15)
+        # No back-vowel stem takes a front rounded ending; short forms are
+        # left to the generation of every stem.
+        self.assertEqual(cands, {"iskolatáskában", "iskolatáskaben", "szépségökkel"})
+
     def test_the_held_out_tenth_is_fixed(self):
         words = [f"szó{i}" for i in range(20000)]
         held = [w for w in words if compounds.is_held_out(w)]
