@@ -2,19 +2,24 @@
 """Builds the Hungarian word list that ships with Vorpanta.
 
 The list is the set of Hungarian word forms that can be spelt on the board
-(2 to 10 letters, only board letters, at least one vowel) and that the
+(2 to 20 letters, only board letters, at least one vowel) and that the
 Magyar Ispell spell checker (Debian package hunspell-hu) accepts.
 
-Candidates come from two places, because neither alone is enough:
+Candidates come from several places, because none alone is enough:
 
 1. the pre-expanded word forms of the npm package @cspell/dict-hu-hu,
    dumped with cspell-trie (both pinned in npm/package-lock.json);
 2. forms made here from the stems of /usr/share/hunspell/hu_HU.dic:
    nominal suffixes and suffix chains, verb conjugation, and the verbal
-   prefixes glued onto verb forms only.
+   prefixes glued onto verb forms only;
+3. forms in real use: the word list of tesseract's Hungarian model and
+   the mythes-hu thesaurus (sources.py);
+4. forms made here of the lemmas that 3. attests: compounds and prefixed
+   verbs inflected as their last member, long forms of simple stems
+   (compounds.py).
 
-Every candidate is judged by `hunspell -d hu_HU -G`.  Forms made here must
-also have at least one analysis (`hunspell -m`) that is not a productive
+Every candidate is judged by `hunspell -d hu_HU -G`.  Forms made here of a
+single stem must also have at least one analysis (`hunspell -m`) that is not a productive
 compound, so that a suffix that happens to spell a word (ház + ok) does not
 slip in through compounding.
 
@@ -22,9 +27,10 @@ The result is written as SzavakLista.txt (one "word" per line, code page
 1250, CR LF, byte-sorted) inside SzavakLista.tar.xz.
 
 Run by hand; needs the Debian and npm registries and takes about an hour
-on two cores:
+on two busy cores; judgements are cached in the scratch folder, so an
+interrupted run resumes:
 
-    python3 assets/dictionary/generate.py --scratch /work/dict-scratch
+    python3 assets/dictionary/generate.py --scratch /work/dict-scratch --jobs 2
 
 The filter and formatting functions can be imported without running
 anything (see test_filters.py).
