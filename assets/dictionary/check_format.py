@@ -7,7 +7,7 @@
 An archive must hold exactly one regular file, SzavakLista.txt, at its top
 level.  The list itself must be non-empty; every line must end in CR LF
 (the last one too) and hold one entry: a word between double quotes, in
-code page 1250, made only of letters that appear on the board, 2 to 10
+code page 1250, made only of letters that appear on the board, 2 to 20
 letters long with at least one vowel.  Entries must be strictly ascending
 by their bytes, which also rules out equal entries.
 
@@ -25,7 +25,7 @@ MEMBER = "SzavakLista.txt"
 BOARD_LETTERS = frozenset("aábcdeéfghijklmnoöprstuüvyz")
 VOWELS = frozenset("aáeéioöuü")
 MIN_LEN = 2
-MAX_LEN = 10
+MAX_LEN = 20
 
 
 class FormatError(Exception):

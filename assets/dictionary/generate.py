@@ -2,19 +2,24 @@
 """Builds the Hungarian word list that ships with Vorpanta.
 
 The list is the set of Hungarian word forms that can be spelt on the board
-(2 to 10 letters, only board letters, at least one vowel) and that the
+(2 to 20 letters, only board letters, at least one vowel) and that the
 Magyar Ispell spell checker (Debian package hunspell-hu) accepts.
 
-Candidates come from two places, because neither alone is enough:
+Candidates come from several places, because none alone is enough:
 
 1. the pre-expanded word forms of the npm package @cspell/dict-hu-hu,
    dumped with cspell-trie (both pinned in npm/package-lock.json);
 2. forms made here from the stems of /usr/share/hunspell/hu_HU.dic:
    nominal suffixes and suffix chains, verb conjugation, and the verbal
-   prefixes glued onto verb forms only.
+   prefixes glued onto verb forms only;
+3. forms in real use: the word list of tesseract's Hungarian model and
+   the mythes-hu thesaurus (sources.py);
+4. forms made here of the lemmas that 3. attests: compounds and prefixed
+   verbs inflected as their last member, long forms of simple stems
+   (compounds.py).
 
-Every candidate is judged by `hunspell -d hu_HU -G`.  Forms made here must
-also have at least one analysis (`hunspell -m`) that is not a productive
+Every candidate is judged by `hunspell -d hu_HU -G`.  Forms made here of a
+single stem must also have at least one analysis (`hunspell -m`) that is not a productive
 compound, so that a suffix that happens to spell a word (ház + ok) does not
 slip in through compounding.
 
@@ -22,9 +27,10 @@ The result is written as SzavakLista.txt (one "word" per line, code page
 1250, CR LF, byte-sorted) inside SzavakLista.tar.xz.
 
 Run by hand; needs the Debian and npm registries and takes about an hour
-on two cores:
+on two busy cores; judgements are cached in the scratch folder, so an
+interrupted run resumes:
 
-    python3 assets/dictionary/generate.py --scratch /work/dict-scratch
+    python3 assets/dictionary/generate.py --scratch /work/dict-scratch --jobs 2
 
 The filter and formatting functions can be imported without running
 anything (see test_filters.py).
@@ -47,8 +53,17 @@ import tarfile
 import tempfile
 import threading
 import time
+import zlib
 from pathlib import Path
 from typing import Iterable, Iterator
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import sources  # noqa: E402
+from compounds import (  # noqa: E402
+    common_endings, common_signatures, compound_candidates, is_held_out,
+    lemma_splits, long_form_candidates, paradigm_entries, signature_counts,
+    stem_and_ending,
+)
 
 HERE = Path(__file__).resolve().parent
 
@@ -84,7 +99,22 @@ ARCHIVE_MTIME = 1704067200  # 2024-01-01 00:00:00 UTC
 BOARD_LETTERS = frozenset("aábcdeéfghijklmnoöprstuüvyz")
 VOWELS = frozenset("aáeéioöuü")
 MIN_LEN = 2
-MAX_LEN = 10
+MAX_LEN = 20  # forms that a source attests as they stand
+MAX_GEN_LEN = 15  # forms made here of lemmas that a source attests
+# Forms made here of every stem of hu_HU.dic (and every verbal prefix
+# before every verb form) stop at this length.  Longer forms of every
+# stem would be several times as many as the list's size budget allows,
+# most of them rare; longer forms are made only for the compounds and
+# prefixed verbs that a source attests (see compounds.py).
+MAX_OWN_LEN = 10
+# The cspell forms are Magyar Ispell's own expansions, not a record of
+# use, and there are some 25 million of 11 to 20 letters: far beyond the
+# size budget and no commoner than our own forms, so they stop where
+# those do.
+MAX_CSPELL_LEN = MAX_OWN_LEN
+# Inflected compounds take only the commonest inflections: those that make
+# up this share of the attested forms.
+SIGNATURE_COVERAGE = 0.98
 
 # Two-letter forms that hunspell accepts but that a player would not take
 # for words: letter, note and symbol names (bé, la, re, pi), animal sounds
@@ -134,11 +164,12 @@ def cspell_entry_word(line: str) -> str | None:
 
 
 def playable_cspell_words(lines: Iterable[str]) -> set[str]:
-    """The playable words of a cspell-trie dump (before the stoplist)."""
+    """The playable words of a cspell-trie dump (before the stoplist), up
+    to the length kept of this source."""
     words: set[str] = set()
     for line in lines:
         word = cspell_entry_word(line)
-        if word is not None and is_playable(word, frozenset()):
+        if word is not None and len(word) <= MAX_CSPELL_LEN and is_playable(word, frozenset()):
             words.add(word)
     return words
 
@@ -451,7 +482,7 @@ def prefixed_candidates(verbal_forms: set[str], prefixes: Iterable[str]) -> set[
         f for f in verbal_forms
         if not any(f.startswith(p) and f[len(p):] in verbal_forms for p in prefixes)
     ]
-    return {p + f for p in prefixes for f in single if len(p) + len(f) <= MAX_LEN}
+    return {p + f for p in prefixes for f in single if len(p) + len(f) <= MAX_OWN_LEN}
 
 
 def verb_roots_of_lemma(lemma: str) -> list[str]:
@@ -603,14 +634,51 @@ def read_lexicon(dic_path: Path, aff_path: Path, analyse) -> Lexicon:
 # --------------------------------------------------------------------------
 
 
-class Judge:
-    """Runs hunspell over batches of words, in parallel, with a memo."""
+BATCH = 500_000  # words per hunspell batch; each finished batch is cached
 
-    def __init__(self, jobs: int, workdir: Path) -> None:
+
+def _batches(words: list[str]) -> Iterator[list[str]]:
+    for start in range(0, len(words), BATCH):
+        yield words[start : start + BATCH]
+
+
+def _append_lines(path: Path | None, lines: Iterable[str]) -> None:
+    """Appends finished judgements to a cache file and forces them to disk,
+    so that an interrupted run resumes after the last whole batch."""
+    if path is None:
+        return
+    with open(path, "a", encoding="utf-8") as f:
+        f.write("".join(line + "\n" for line in lines))
+        f.flush()
+        os.fsync(f.fileno())
+
+
+def _cache_lines(path: Path | None) -> Iterator[str]:
+    if path is None or not path.exists():
+        return
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.endswith("\n"):  # a line cut by an interruption is judged again
+                yield line[:-1]
+
+
+class Judge:
+    """Runs hunspell over batches of words, in parallel, with a memo that
+    is kept in the scratch folder (cache/) between runs."""
+
+    def __init__(self, jobs: int, workdir: Path, cache: Path | None = None) -> None:
         self.jobs = max(1, jobs)
         self.workdir = workdir
-        self.accepted: dict[str, bool] = {}
         self.env = dict(os.environ, LC_ALL="C.UTF-8")
+        self.cache = cache
+        if cache is not None:
+            cache.mkdir(parents=True, exist_ok=True)
+        self.accepted: dict[str, bool] = {}
+        for line in _cache_lines(self._file("accept.txt")):
+            self.accepted[line[1:]] = line[0] == "+"
+
+    def _file(self, name: str) -> Path | None:
+        return None if self.cache is None else self.cache / name
 
     def _run(self, words: list[str], mode: str) -> list[str]:
         if not words:
@@ -648,13 +716,14 @@ class Judge:
 
     def accept(self, words: Iterable[str]) -> set[str]:
         """The words hunspell accepts (hunspell -G)."""
-        todo = sorted({w for w in words if w not in self.accepted})
-        for start in range(0, len(todo), 4_000_000):
-            batch = todo[start : start + 4_000_000]
+        words = set(words)
+        todo = sorted(w for w in words if w not in self.accepted)
+        for batch in _batches(todo):
             ok = set(self._run(batch, "-G"))
             for w in batch:
                 self.accepted[w] = w in ok
-        return {w for w in words if self.accepted.get(w)}
+            _append_lines(self._file("accept.txt"), (("+" if w in ok else "-") + w for w in batch))
+        return {w for w in words if self.accepted[w]}
 
     def analyse(self, words: Iterable[str]) -> dict[str, list[str]]:
         """hunspell -m analyses per word (an empty string for a bare line)."""
@@ -666,26 +735,62 @@ class Judge:
             out.setdefault(word, []).append(rest.strip())
         return out
 
+    def analyse_cached(self, words: Iterable[str], name: str) -> dict[str, list[str]]:
+        """analyse() with the analyses kept in cache/<name> (for the
+        smaller word sets whose analyses are needed in full)."""
+        out: dict[str, list[str]] = {}
+        for line in _cache_lines(self._file(name)):
+            word, *analyses = line.split("\t")
+            out[word] = analyses
+        words = set(words)
+        for batch in _batches(sorted(words - out.keys())):
+            found = self.analyse(batch)
+            _append_lines(self._file(name), ("\t".join([w, *found.get(w, [""])]) for w in batch))
+            for w in batch:
+                out[w] = found.get(w, [""])
+        return {w: out[w] for w in words}
+
 
 class OwnFormJudge:
-    """Accepts forms made here: hunspell -G, then not only as a compound."""
+    """Accepts forms made here: hunspell -G, then not only as a compound.
 
-    def __init__(self, judge: Judge) -> None:
+    For the forms it accepts it also remembers the paradigm entries (see
+    compounds.py) whose key is in `keys`: the families that attested
+    compounds and prefixed verbs inflect by.
+    """
+
+    def __init__(self, judge: Judge, keys: Iterable[str] = ()) -> None:
         self.judge = judge
+        self.keys = frozenset(keys)
         self.memo: dict[str, bool] = {}
+        self.family: dict[str, list[tuple[str, str]]] = {}
+        for line in _cache_lines(judge._file("own.txt")):
+            word, flag, *entries = line.split("\t")
+            self._remember(word, flag == "1", (tuple(e.split("|", 1)) for e in entries))
+
+    def _remember(self, word: str, ok: bool, entries: Iterable[tuple[str, str]]) -> None:
+        self.memo[word] = ok
+        if len(word) > MAX_OWN_LEN:
+            return  # families hold the forms made of every stem alike
+        for key, sig in entries:
+            if key in self.keys:
+                self.family.setdefault(key, []).append((sig, word))
 
     def __call__(self, words: Iterable[str]) -> set[str]:
         words = {w for w in words if is_playable(w, frozenset())}
         todo = {w for w in words if w not in self.memo}
         accepted = self.judge.accept(todo)
-        for w in todo - accepted:
-            self.memo[w] = False
-        if accepted:
-            analyses = self.judge.analyse(accepted)
-            for w in accepted:
+        for batch in _batches(sorted(accepted)):
+            analyses = self.judge.analyse(batch)
+            lines = []
+            for w in batch:
                 found = analyses.get(w, [""])
-                self.memo[w] = any("pa:" not in a for a in found)
-        return {w for w in words if self.memo[w]}
+                ok = any("pa:" not in a for a in found)
+                entries = paradigm_entries(found) if ok else set()
+                self._remember(w, ok, entries)
+                lines.append("\t".join([w, "1" if ok else "0", *(f"{k}|{s}" for k, s in sorted(entries))]))
+            _append_lines(self.judge._file("own.txt"), lines)
+        return {w for w in words if self.memo.get(w)}
 
 
 # --------------------------------------------------------------------------
@@ -712,15 +817,20 @@ def check_debian_packages(install: bool) -> None:
             return None
         return r.stdout.split()[-1]
 
-    if install and (version("hunspell") is None or version("hunspell-hu") is None):
+    wanted = {"hunspell": HUNSPELL_VERSION, "hunspell-hu": HUNSPELL_HU_VERSION, **sources.PACKAGES}
+    missing = [pkg for pkg in wanted if version(pkg) is None]
+    if install and missing:
         subprocess.run(["apt-get", "update"], check=True)
-        subprocess.run(["apt-get", "install", "-y", "hunspell", "hunspell-hu"], check=True)
-    for pkg, want in (("hunspell", HUNSPELL_VERSION), ("hunspell-hu", HUNSPELL_HU_VERSION)):
+        subprocess.run(["apt-get", "install", "-y", *missing], check=True)
+    for pkg, want in wanted.items():
         have = version(pkg)
         if have is None:
             sys.exit(f"error: Debian package {pkg} is not installed (apt-get install {pkg})")
         if have != want:
             sys.exit(f"error: {pkg} is {have}, the list is built from {want}")
+    problems = sources.check_files()
+    if problems:
+        sys.exit("error: " + "; ".join(problems))
 
 
 def install_npm_inputs(scratch: Path) -> Path:
@@ -755,7 +865,7 @@ def install_npm_inputs(scratch: Path) -> Path:
 
 def cspell_candidates(scratch: Path, modules: Path) -> list[str]:
     """Dumps the cspell trie and keeps the playable forms (cached)."""
-    cache = scratch / f"cspell-{CSPELL_DICT_VERSION}-candidates.txt"
+    cache = scratch / f"cspell-{CSPELL_DICT_VERSION}-candidates-{MAX_CSPELL_LEN}.txt"
     if cache.exists():
         return cache.read_text(encoding="utf-8").split()
     trie = modules / CSPELL_DICT_PACKAGE / CSPELL_TRIE_FILE
@@ -798,7 +908,8 @@ def cspell_candidates(scratch: Path, modules: Path) -> list[str]:
 
 
 def short(words: Iterable[str]) -> set[str]:
-    return {w for w in words if is_playable(w, frozenset())}
+    """The playable words that are not longer than a generated form."""
+    return {w for w in words if is_playable(w, frozenset()) and len(w) <= MAX_OWN_LEN}
 
 
 def own_candidates(lex: Lexicon, judge: OwnFormJudge, stats: dict) -> set[str]:
@@ -810,30 +921,30 @@ def own_candidates(lex: Lexicon, judge: OwnFormJudge, stats: dict) -> set[str]:
     log(f"  listed stems and alternates: {len(listed)}")
 
     # Verbs: roots, derived roots, then their forms.
-    roots = {r for r in lex.verb_roots if has_only_board_letters(r) and len(r) <= MAX_LEN}
+    roots = {r for r in lex.verb_roots if has_only_board_letters(r) and len(r) <= MAX_OWN_LEN}
     derived = set()
     for r in roots:
-        derived.update(d for d in verb_derived_roots(r) if len(d) <= MAX_LEN - 1)
+        derived.update(d for d in verb_derived_roots(r) if len(d) <= MAX_OWN_LEN - 1)
     good_derived = judge(derived)
     log(f"  verb roots: {len(roots)} from the dictionary, {len(good_derived)} derived")
     all_roots = sorted(roots | good_derived)
     forms = set()
     for r in all_roots:
-        forms.update(f for f in verb_forms(r) if len(f) <= MAX_LEN)
+        forms.update(f for f in verb_forms(r) if len(f) <= MAX_OWN_LEN)
     verb_accepted = judge(forms) | judge(short(lex.verb_forms))
     accepted |= verb_accepted
     log(f"  verb forms: {len(forms)} candidates, {len(verb_accepted)} accepted")
 
     verbal_nouns = set()
     for r in all_roots:
-        verbal_nouns.update(v for v in verb_nominal_stems(r) if len(v) <= MAX_LEN)
+        verbal_nouns.update(v for v in verb_nominal_stems(r) if len(v) <= MAX_OWN_LEN)
     verbal_nouns = judge(verbal_nouns)
     accepted |= verbal_nouns
 
     # Nominals: bases (number, possession, derivation), the inflections of
     # derived stems, then the case endings on all of them.  Forms of verbal
     # nouns are remembered, since they take verbal prefixes (megnézésre).
-    stems = {s for s in lex.nominal_stems if has_only_board_letters(s) and len(s) <= MAX_LEN}
+    stems = {s for s in lex.nominal_stems if has_only_board_letters(s) and len(s) <= MAX_OWN_LEN}
     stems |= verbal_nouns
     verbal = set(verb_accepted) | verbal_nouns
     classes_of: dict[str, tuple[str, ...]] = {}
@@ -842,7 +953,7 @@ def own_candidates(lex: Lexicon, judge: OwnFormJudge, stats: dict) -> set[str]:
     for s in sorted(stems):
         from_verb = s in verbal
         for f, new_stem in nominal_base_forms(s, adjective=s in lex.adjective_stems):
-            if len(f) > MAX_LEN:
+            if len(f) > MAX_OWN_LEN:
                 continue
             classes_of.setdefault(f, harmony(s))
             cands.add(f)
@@ -856,7 +967,7 @@ def own_candidates(lex: Lexicon, judge: OwnFormJudge, stats: dict) -> set[str]:
     for s in sorted(derived & bases):
         from_verb = s in verbal
         for f in derived_stem_forms(s):
-            if len(f) <= MAX_LEN:
+            if len(f) <= MAX_OWN_LEN:
                 classes_of.setdefault(f, harmony(s))
                 cands.add(f)
                 if from_verb:
@@ -870,7 +981,7 @@ def own_candidates(lex: Lexicon, judge: OwnFormJudge, stats: dict) -> set[str]:
         classes = classes_of.get(b) or harmony(b)
         from_verb = b in verbal
         for c in case_forms(b, classes):
-            if len(c) <= MAX_LEN:
+            if len(c) <= MAX_OWN_LEN:
                 cands.add(c)
                 if from_verb:
                     verbal.add(c)
@@ -899,43 +1010,175 @@ def read_probe(path: Path) -> list[str]:
     return words
 
 
+def attested_candidates() -> dict[str, set[str]]:
+    """The playable forms of the sources of words in real use, each with
+    the names of the sources that attest it."""
+    raw = {
+        "tesseract": sources.tesseract_words(Path(tempfile.gettempdir())),
+        "mythes": sources.mythes_words(sources.MYTHES_DAT.read_text(encoding="utf-8")),
+    }
+    out: dict[str, set[str]] = {}
+    for name, forms in raw.items():
+        for form in forms:
+            word = sources.attested_form(form)
+            if word is not None and is_playable(word, frozenset()):
+                out.setdefault(word, set()).add(name)
+    return out
+
+
+def by_length(words: Iterable[str]) -> dict[int, int]:
+    counts: dict[int, int] = {}
+    for w in words:
+        counts[len(w)] = counts.get(len(w), 0) + 1
+    return dict(sorted(counts.items()))
+
+
+def compound_lemmas(analyses: dict[str, list[str]], forms: Iterable[str]) -> set[tuple[str, str]]:
+    """(head, key) of the compounds and prefixed verbs among the forms."""
+    lemmas = set()
+    for w in forms:
+        for head, key, _ in lemma_splits(w, analyses.get(w, [""])):
+            lemmas.add((head, key))
+    return lemmas
+
+
+def attested_stems(analyses: dict[str, list[str]], forms: Iterable[str]):
+    """The (stem, part of speech) of the simple forms in real use, all and
+    without the held-out ones, and how often each ending follows a stem in
+    the forms that are not held out."""
+    stems_all: set[tuple[str, str]] = set()
+    stems_kept: set[tuple[str, str]] = set()
+    counts: dict[tuple[str, str], int] = {}
+    for w in forms:
+        found = analyses.get(w, [""])
+        if lemma_splits(w, found):
+            continue  # compounds and prefixed verbs inflect by their last member
+        split = {stem_and_ending(w, key) for key, _ in paradigm_entries(found)} - {None}
+        for stem, pos, ending in split:
+            stems_all.add((stem, pos))
+            if not is_held_out(w):
+                stems_kept.add((stem, pos))
+                counts[(pos, ending)] = counts.get((pos, ending), 0) + 1
+    return stems_all, stems_kept, counts
+
+
 def main(argv: list[str] | None = None) -> int:
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--scratch", type=Path, default=Path("/work/dict-scratch"),
                     help="work folder for downloads and caches (outside the repository)")
-    ap.add_argument("--out", type=Path, default=HERE / "SzavakLista.tar.xz")
+    ap.add_argument("--out", type=Path, default=None,
+                    help="the archive to write (default: SzavakLista.tar.xz beside this script, "
+                    "or sample.tar.xz in the scratch folder for a trial)")
     ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     ap.add_argument("--no-install", action="store_true",
                     help="do not apt-get install missing Debian packages")
+    ap.add_argument("--coverage", type=float, default=SIGNATURE_COVERAGE,
+                    help="share of attested forms whose inflections compounds take")
+    ap.add_argument("--sample", type=int, default=1, metavar="N",
+                    help="trial run on about 1/N of the sources and stems (not for the shipped list)")
     args = ap.parse_args(argv)
 
+    def sampled(words):
+        if args.sample <= 1:
+            return words
+        return type(words)(w for w in words if zlib.crc32(w.encode("utf-8")) % args.sample == 0)
+
+    if args.out is None:
+        args.out = args.scratch / "sample.tar.xz" if args.sample > 1 else HERE / "SzavakLista.tar.xz"
     started = time.time()
     args.scratch.mkdir(parents=True, exist_ok=True)
     check_debian_packages(install=not args.no_install)
     log("npm inputs")
     modules = install_npm_inputs(args.scratch)
-    judge = Judge(args.jobs, args.scratch)
+    judge = Judge(args.jobs, args.scratch, args.scratch / "cache")
+    log(f"  {len(judge.accepted)} hunspell judgements cached")
     stats: dict = {}
 
-    log("cspell forms")
-    cspell = cspell_candidates(args.scratch, modules)
-    cspell_ok = judge.accept(cspell)
-    stats["cspell_candidates"] = len(cspell)
-    stats["cspell_accepted"] = len(cspell_ok)
-    log(f"  {len(cspell)} candidates, {len(cspell_ok)} accepted by hunspell")
+    # A fixed tenth of the sources' forms is held out: the list is made
+    # once without them, to measure how many of them the generation finds
+    # by itself, and once with everything for the list we ship.
+    log("forms in real use (tesseract, mythes)")
+    attested = attested_candidates()
+    attested = {w: attested[w] for w in sampled(set(attested))}
+    attested_ok = judge.accept(attested)
+    stats["attested_candidates"] = {n: sum(1 for s in attested.values() if n in s)
+                                    for n in ("tesseract", "mythes")}
+    stats["attested_accepted"] = {n: sum(1 for w, s in attested.items() if n in s and w in attested_ok)
+                                  for n in ("tesseract", "mythes")}
+    log(f"  {len(attested)} candidates, {len(attested_ok)} accepted by hunspell")
+
+    # Compounds and prefixed verbs that the sources attest.
+    used = sorted(attested_ok)
+    analyses = judge.analyse_cached(used, "attested.txt")
+    lemmas_all = compound_lemmas(analyses, used)
+    lemmas_kept = compound_lemmas(analyses, (w for w in used if not is_held_out(w)))
+    sigs = common_signatures(
+        signature_counts(paradigm_entries(analyses[w]) | {(k, g) for _, k, g in lemma_splits(w, analyses[w])}
+                         for w in used if not is_held_out(w)),
+        args.coverage,
+    )
+    stats["compound_lemmas"] = len(lemmas_all)
+    stats["signatures"] = len(sigs)
+    log(f"  {len(lemmas_all)} attested compound and prefixed lemmas, {len(sigs)} common inflections")
 
     log("own forms from hu_HU.dic")
     lex = read_lexicon(HUNSPELL_DIC, HUNSPELL_AFF, judge.analyse)
     log(f"  {len(lex.nominal_stems)} nominal stems, {len(lex.verb_lemmas)} verbs, "
         f"{len(lex.prefixes)} prefixes, {len(lex.abbreviations)} abbreviations")
-    own_judge = OwnFormJudge(judge)
+    lex.nominal_stems = sampled(lex.nominal_stems)
+    lex.verb_roots = sampled(lex.verb_roots)
+    lex.listed_forms = sampled(lex.listed_forms)
+    own_judge = OwnFormJudge(judge, {k for _, k in lemmas_all})
     own = own_candidates(lex, own_judge, stats)
     stats["own_accepted"] = len(own)
-    stats["own_new"] = len(own - cspell_ok)
 
-    words = select_entries(cspell_ok | own, lex.abbreviations)
+    log("cspell forms")
+    cspell = sampled(set(cspell_candidates(args.scratch, modules)))
+    cspell_ok = judge.accept(cspell)
+    stats["cspell_candidates"] = len(cspell)
+    stats["cspell_accepted"] = len(cspell_ok)
+    log(f"  {len(cspell)} candidates, {len(cspell_ok)} accepted by hunspell")
+    source_ok = cspell_ok | attested_ok
+    held = {w for w in cspell | attested.keys() if is_held_out(w)}
+    stats["own_new"] = len(own - source_ok)
+
+    log("inflected compounds")
+    cands = compound_candidates(lemmas_all, own_judge.family, sigs, MIN_LEN, MAX_GEN_LEN)
+    compounds_ok = judge.accept(cands)
+    compounds_kept = compounds_ok & compound_candidates(lemmas_kept, own_judge.family, sigs, MIN_LEN, MAX_GEN_LEN)
+    stats["compound_candidates"] = len(cands)
+    stats["compound_accepted"] = len(compounds_ok)
+    log(f"  {len(cands)} candidates, {len(compounds_ok)} accepted")
+
+    log("long forms of simple lemmas in real use")
+    stems_all, stems_kept, ending_counts = attested_stems(analyses, used)
+    endings = common_endings(ending_counts, args.coverage)
+    cands = long_form_candidates(stems_all, endings, MAX_OWN_LEN + 1, MAX_GEN_LEN)
+    long_ok = own_judge(cands)
+    long_kept = long_ok & long_form_candidates(stems_kept, endings, MAX_OWN_LEN + 1, MAX_GEN_LEN)
+    stats["long_stems"] = len(stems_all)
+    stats["long_endings"] = {pos: len(e) for pos, e in endings.items()}
+    stats["long_candidates"] = len(cands)
+    stats["long_accepted"] = len(long_ok)
+    log(f"  {len(stems_all)} stems, {len(cands)} candidates, {len(long_ok)} accepted")
+
+    # The measurement: the list made without the held-out forms.
+    without = select_entries((source_ok - held) | own | compounds_kept | long_kept, lex.abbreviations)
+    held_valid = select_entries(held & source_ok, lex.abbreviations)
+    found = held_valid & without
+    stats["held_out_valid"] = by_length(held_valid)
+    stats["held_out_found"] = by_length(found)
+    held_real = {w for w in held_valid if w in attested}
+    stats["held_out_real_valid"] = by_length(held_real)
+    stats["held_out_real_found"] = by_length(held_real & without)
+    log(f"held out: {len(found)} of {len(held_valid)} valid forms found without them "
+        f"({len(held_real & without)} of {len(held_real)} of those in real use)")
+    del without
+
+    words = select_entries(source_ok | own | compounds_ok | long_ok, lex.abbreviations)
     text = render_word_list(words)
     stats["entries"] = len(words)
+    stats["by_length"] = by_length(words)
     stats["bytes"] = len(text)
     write_archive(text, args.out)
     stats["archive_bytes"] = args.out.stat().st_size

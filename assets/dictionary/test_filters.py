@@ -48,11 +48,13 @@ class PlayableTest(unittest.TestCase):
     def test_length_limits(self):
         self.assertFalse(generate.is_playable("a", frozenset()))
         self.assertTrue(generate.is_playable("ab", frozenset()))
-        self.assertTrue(generate.is_playable("kecskegida", frozenset()))  # 10
-        self.assertFalse(generate.is_playable("kecskegidák", frozenset()))  # 11
+        self.assertTrue(generate.is_playable("kecskegidák", frozenset()))  # 11
+        self.assertTrue(generate.is_playable("munkafüzeteknek", frozenset()))  # 15
+        self.assertTrue(generate.is_playable("a" * 19 + "b", frozenset()))  # 20
+        self.assertFalse(generate.is_playable("a" * 20 + "b", frozenset()))  # 21
         # Length counts letters, not bytes of an encoding.
-        self.assertTrue(generate.is_playable("éééééééééé", frozenset()))
-        self.assertFalse(generate.is_playable("ééééééééééé", frozenset()))
+        self.assertTrue(generate.is_playable("é" * 20, frozenset()))
+        self.assertFalse(generate.is_playable("é" * 21, frozenset()))
 
     def test_a_vowel_is_required_and_y_is_no_vowel(self):
         for word in ("brr", "szt", "pszt", "nyty", "ggy"):
@@ -197,7 +199,8 @@ class FormatCheckTest(unittest.TestCase):
         self.assertRejected(b'"al ma"\r\n', "not on the board")
         self.assertRejected(b'"a\x98b"\r\n', "1250")  # undefined in cp1250
         self.assertRejected(b'"a"\r\n', "letters")
-        self.assertRejected(b'"kecskegid\xe1k"\r\n', "letters")
+        self.assertEqual(check_format.check_list(b'"' + b"\xe9" * 20 + b'"\r\n'), 1)
+        self.assertRejected(b'"' + b"\xe9" * 21 + b'"\r\n', "letters")
         self.assertRejected(b'"brr"\r\n', "vowel")
         self.assertRejected(b'"alma"\r\n\r\n', "line 2")
 
@@ -284,7 +287,7 @@ class MorphologyTest(unittest.TestCase):
         self.assertNotIn("megelmegy", cands)
         self.assertNotIn("visszaelment", cands)
         self.assertNotIn("visszanézte", cands)  # 11 letters
-        self.assertFalse([c for c in cands if len(c) > generate.MAX_LEN])
+        self.assertFalse([c for c in cands if len(c) > generate.MAX_OWN_LEN])
 
     def test_lengthening(self):
         self.assertEqual(generate.lengthened("alma"), ["almá", "alma"])
