@@ -2,8 +2,10 @@
 // file, what the words window shows, and the window behind F2.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -174,6 +176,35 @@ TEST_F(WordsWindow, F2ShowsTheGamesWordsCentredAndEscClosesIt)
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(GetGame().GameActive());
     EXPECT_TRUE(errors.texts.empty());
+}
+
+TEST_F(WordsWindow, OverAMainWindowPartlyOffTheScreenItStandsWhollyOnTheScreen)
+{
+    const QRect area = window->screen()->availableGeometry();
+    window->move(area.x() + area.width() - 300, area.y() + area.height() - 200);
+    QPoint placed;
+    ModalWatch again([&](QWidget* modal) { placed = modal->pos(); });
+    QTest::keyClick(MainHandle(), Qt::Key_F2);
+    ASSERT_EQ(again.seen.size(), 1u);
+    EXPECT_EQ(placed, QPoint(area.x() + area.width() - 440, area.y() + area.height() - 380));
+}
+
+TEST_F(WordsWindow, DraggingThePictureWithTheLeftButtonMovesIt)
+{
+    Tfrm_Szavak form(window.get());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QPoint start = form.pos();
+    const QPoint grip(40, 60);  // on the picture, above the lists
+    QCursor::setPos(form.mapToGlobal(grip));
+    QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, grip);
+    QCursor::setPos(QCursor::pos() + QPoint(30, -20));
+    QTest::mouseMove(form.windowHandle(), grip + QPoint(30, -20));
+    EXPECT_EQ(form.pos(), start + QPoint(30, -20));
+    QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, grip + QPoint(30, -20));
+    QCursor::setPos(QCursor::pos() + QPoint(50, 50));
+    QTest::mouseMove(form.windowHandle(), grip + QPoint(80, 30));
+    EXPECT_EQ(form.pos(), start + QPoint(30, -20)) << "the release ended the drag";
 }
 
 TEST_F(WordsWindow, ManyWordsScrollAndAfterTheEndTheWordsLeftAreListed)

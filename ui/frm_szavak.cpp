@@ -14,6 +14,7 @@
 #include "ui/png_button.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
+#include "ui/window_position.h"
 
 namespace {
 
@@ -62,7 +63,8 @@ void Tfrm_Szavak::CreateControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kWidth, kHeight);
     Image1->SetPicture(LoadPng(QStringLiteral(":/assets/art/szavak_background.png")));
-    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b) { drag_.MouseDown(this, b); });
+    connect(Image1, &PictureControl::MouseDown, this,
+            [this](Qt::MouseButton b, QPoint at) { drag_.MouseDown(this, b, at); });
     connect(Image1, &PictureControl::MouseMoved, this, [this] { drag_.MouseMove(this); });
     connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { drag_.MouseUp(); });
 
@@ -167,11 +169,8 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
 
 void Tfrm_Szavak::CentreOverMainWindow()
 {
-    if (!mainWindow_)
-        return;
-    // Both windows are borderless, so their frames are their client areas.
-    const QRect main = mainWindow_->geometry();
-    move(main.x() + (main.width() - width()) / 2, main.y() + (main.height() - height()) / 2);
+    // Centred, and wholly on the main window's screen.
+    PlaceOverOwner(this, mainWindow_);
 }
 
 void Tfrm_Szavak::showEvent(QShowEvent* event)
