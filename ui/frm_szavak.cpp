@@ -8,8 +8,10 @@
 
 #include <memory>
 
+#include "app/spoken_text.h"
 #include "game/game.h"
 #include "game/words_report.h"
+#include "ui/accessible_controls.h"
 #include "ui/picture_control.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
@@ -70,6 +72,8 @@ void Tfrm_Szavak::CreateControls()
 
     PNGButton8 = new TPNGButton(this);
     PNGButton8->setObjectName(QStringLiteral("PNGButton8"));
+    PresentAsButton(PNGButton8, "OnClick");
+    PNGButton8->setAccessibleName(QString::fromUtf8("Bezár"));
     PNGButton8->setGeometry(kWidth - 41, 16, 25, 25);
     PNGButton8->SetButtonLayout(TPNGButton::pbsImageAbove);
     PNGButton8->SetButtonStyle(TPNGButton::pbsNoFrame);
@@ -143,6 +147,8 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
                                    Qt::AlignRight | Qt::AlignVCenter);
         word->setText(ToQString(taken.word));
         points->setText(ToQString(taken.points));
+        // A screen reader reads the whole row at the word.
+        SetSpokenName(word, ToQString(taken.spoken));
         word->setFixedHeight(kRowHeight);
         points->setFixedHeight(kRowHeight);
         grid->addWidget(word, n - 1, 0);
@@ -155,11 +161,15 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
 
     Label2->setText(ToQString(report.summary));
     Label3->setText(ToQString(report.gameBest));
+    SetSpokenName(Label3, ToQString(OneLineSpokenText(report.gameBest)));
     Label6->setText(ToQString(report.allTimeBest));
     for (int i = 1; i <= kLeftRows; ++i) {
         const bool shown = static_cast<std::size_t>(i) <= report.left.size();
-        LeftWord(i)->setText(shown ? ToQString(report.left[static_cast<std::size_t>(i - 1)].word) : QString());
-        LeftPoints(i)->setText(shown ? ToQString(report.left[static_cast<std::size_t>(i - 1)].points) : QString());
+        const WordsReportRow none;
+        const WordsReportRow& left = shown ? report.left[static_cast<std::size_t>(i - 1)] : none;
+        LeftWord(i)->setText(ToQString(left.word));
+        LeftPoints(i)->setText(ToQString(left.points));
+        SetSpokenName(LeftWord(i), ToQString(left.spoken));
         LeftWord(i)->setVisible(shown);
         LeftPoints(i)->setVisible(shown);
     }

@@ -32,7 +32,8 @@ public:
     explicit Tfrm_Szavak(QWidget* mainWindow);
 
     // Shows a report: rows w1.., p1.. for the words taken (word and points,
-    // in the scrolling list), m1..m10, mp1..mp10 for the words left.
+    // in the scrolling list), m1..m10, mp1..mp10 for the words left. A
+    // screen reader reads a whole row at its word.
     void Fill(const WordsReport& report);
 
     PictureControl* Image1 = nullptr;
