@@ -18,6 +18,22 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
+// "1. hely, 12 345 pont, Anna": a number, what it counts, the points and a
+// name, which is left out when blank.
+std::string NumberedRow(int number, std::string_view counted, std::string_view scoreText, std::string_view name)
+{
+    std::string text = std::to_string(number) + ". ";
+    text += counted;
+    text += ", ";
+    text += Trimmed(scoreText);
+    text += " pont";
+    if (const std::string_view shown = Trimmed(name); !shown.empty()) {
+        text += ", ";
+        text += shown;
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string TileSpokenName(char letter, int column, int visibleRow, bool selected)
@@ -37,12 +53,22 @@ std::string EmptyCellSpokenName(int column, int visibleRow)
 
 std::string RankedRowSpokenName(int rank, std::string_view scoreText, std::string_view name)
 {
-    std::string text = std::to_string(rank) + ". hely, ";
-    text += Trimmed(scoreText);
-    text += " pont";
-    if (const std::string_view shown = Trimmed(name); !shown.empty()) {
-        text += ", ";
-        text += shown;
+    return NumberedRow(rank, "hely", scoreText, name);
+}
+
+std::string TakenWordSpokenName(int order, std::int32_t points, std::string_view word)
+{
+    return NumberedRow(order, "sz\xF3", std::to_string(points), word);
+}
+
+std::string OneLineSpokenText(std::string_view text)
+{
+    std::string line;
+    for (const char c : text) {
+        if (c != '\r' && c != '\n')
+            line += c;
+        else if (!line.empty() && line.back() != ' ')
+            line += ' ';
     }
-    return text;
+    return std::string(Trimmed(line));
 }

@@ -3,6 +3,7 @@
 // Code page 1250 text, like every text of the game.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,3 +18,10 @@ std::string EmptyCellSpokenName(int column, int visibleRow);
 // A row of a ranked table: "1. hely, 12 345 pont, Anna". The score text may
 // carry the blanks that align it on screen; a blank name is left out.
 std::string RankedRowSpokenName(int rank, std::string_view scoreText, std::string_view name);
+
+// A word of this game, numbered in the order taken, read like a ranked row:
+// "1. szó, 35 pont, KOALA".
+std::string TakenWordSpokenName(int order, std::int32_t points, std::string_view word);
+
+// A text laid out on several lines, read as one: the line ends become blanks.
+std::string OneLineSpokenText(std::string_view text);

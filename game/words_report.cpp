@@ -1,5 +1,6 @@
 #include "game/words_report.h"
 
+#include "app/spoken_text.h"
 #include "game/board_solver.h"
 #include "game/game.h"
 
@@ -23,8 +24,10 @@ std::string PointsText(std::int32_t points)
 WordsReport MakeWordsReport(const Game& game)
 {
     WordsReport report;
-    for (const TakenWord& w : game.Taken().All())
-        report.taken.push_back({w.word, PointsText(w.score)});
+    for (const TakenWord& w : game.Taken().All()) {
+        const int order = static_cast<int>(report.taken.size()) + 1;
+        report.taken.push_back({w.word, PointsText(w.score), TakenWordSpokenName(order, w.score, w.word)});
+    }
     report.summary = std::to_string(game.Taken().All().size()) + " sz\xF3, \xF6sszesen " + PointsText(game.TotalScore());
     const TakenWord* best = game.Taken().Best();
     report.gameBest = std::string("A j\xE1t\xE9k legjobb szava:\n") + (best ? WordWithPoints(*best) : kNoWordYet);
@@ -45,8 +48,11 @@ WordsReport MakeWordsReport(const Game& game)
             // A dictionary that failed to load knows no words.
         }
     }
-    for (std::size_t i = 0; i < found.size() && i < kLeftShown; ++i)
-        report.left.push_back({found[i].word, PointsText(found[i].score)});
+    for (std::size_t i = 0; i < found.size() && i < kLeftShown; ++i) {
+        const FoundWord& w = found[i];
+        const int rank = static_cast<int>(i) + 1;
+        report.left.push_back({w.word, PointsText(w.score), RankedRowSpokenName(rank, std::to_string(w.score), w.word)});
+    }
     if (report.left.empty())
         report.leftNote = "Nem maradt sz\xF3 a t\xE1" "bl\xE1n.";
     return report;

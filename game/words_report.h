@@ -12,14 +12,15 @@ class Game;
 struct WordsReportRow {
     std::string word;
     std::string points;  // "24 pont"
+    std::string spoken;  // the row for a screen reader: "1. szó, 24 pont, ALMA"
 };
 
 struct WordsReport {
-    std::vector<WordsReportRow> taken;  // in the order taken
+    std::vector<WordsReportRow> taken;  // in the order taken, read as "1. szó, ..."
     std::string summary;                // "3 szó, összesen 66 pont"
     std::string gameBest;               // "A játék legjobb szava:", a line end, "ALMA, 24 pont"
     std::string allTimeBest;            // "Minden idők legjobb szava: ..."
-    std::vector<WordsReportRow> left;   // the best words left, at most kLeftShown
+    std::vector<WordsReportRow> left;   // the best words left, at most kLeftShown, read as "1. hely, ..."
     std::string leftNote;               // shown instead of them, or empty
 };
 

@@ -13,6 +13,7 @@
 
 #include "main_window_fixture.h"
 #include "ui/frm_nevjegy.h"
+#include "ui/frm_szavak.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
 
@@ -251,14 +252,16 @@ TEST_F(Commands, CloseButtonClosesTheWindowAndSavesTheSettings)
 }
 
 // Keys for the main window while a modal window is open go nowhere, whether
-// they are typed into the modal window or reach the main window's own.
-void PressEveryShortcut(QWindow* target)
+// they are typed into the modal window or reach the main window's own. Esc
+// is left out for a window it closes.
+void PressEveryShortcut(QWindow* target, bool escape = true)
 {
     QTest::keyClick(target, Qt::Key_F8);
     QTest::keyClick(target, Qt::Key_F10);
     QTest::keyClick(target, Qt::Key_F7, Qt::ControlModifier);
     QTest::keyClick(target, Qt::Key_F2);
-    QTest::keyClick(target, Qt::Key_Escape);
+    if (escape)
+        QTest::keyClick(target, Qt::Key_Escape);
 }
 
 TEST_F(Commands, ShortcutsAreDeadWhileTheAboutWindowIsOpen)
@@ -314,6 +317,30 @@ TEST_F(Commands, ShortcutsAreDeadWhileTheTopTenWindowIsOpen)
         ExpectActiveAgain();
     }
     EXPECT_FALSE(GetGame().GameActive());
+    EXPECT_TRUE(errors.texts.empty());
+}
+
+TEST_F(Commands, ShortcutsAreDeadWhileTheWordsWindowIsOpen)
+{
+    GetGame().Image1Click("i1i33");
+    const std::size_t words = NewWordCount();
+    bool inspected = false;
+    ModalWatch watch([&](QWidget* modal) {
+        inspected = true;
+        ASSERT_NE(qobject_cast<Tfrm_Szavak*>(modal), nullptr);
+        PressEveryShortcut(modal->windowHandle(), false);
+        PressEveryShortcut(MainHandle());
+        EXPECT_TRUE(modal->isVisible()) << "a key closed the words window";
+        EXPECT_TRUE(GetGame().GameActive());
+        EXPECT_EQ(NewWordCount(), words);
+        EXPECT_FALSE(window->isMinimized());
+        EXPECT_EQ(QApplication::activeModalWidget(), modal);
+    });
+    QTest::keyClick(MainHandle(), Qt::Key_F2);
+    EXPECT_TRUE(inspected);
+    EXPECT_EQ(watch.seen.size(), 1u) << "a shortcut opened another window";
+    EXPECT_FALSE(window->isMinimized());
+    ExpectActiveAgain();
     EXPECT_TRUE(errors.texts.empty());
 }
 

@@ -117,21 +117,32 @@ TEST_F(KeyboardPlayWindow, KeysBelongToAModalWindowAndAMouseClickHidesTheCursor)
     Key(Qt::Key_Up);
     Key(Qt::Key_Space);
     const Selection before = GetGame().GetSelection();
-    QString firstRow, firstName;
-    ModalWatch watch([&](QWidget* modal) {
-        for (QWindow* target : {modal->windowHandle(), MainHandle()})
-            for (Qt::Key key : {Qt::Key_Up, Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Return})
-                QTest::keyClick(target, key);
-        firstRow = Name(modal->findChild<QLabel*>(QStringLiteral("s1")));
-        firstName = Name(modal->findChild<QWidget*>(QStringLiteral("e1")));
-    });
-    Key(Qt::Key_F10);
-    ASSERT_EQ(watch.seen.size(), 1u);
-    EXPECT_EQ(GetGame().GetSelection().path, before.path);
-    EXPECT_EQ(window->Cursor().Row(), 33);
-    // The default table's first row shows "     1 0000" and "Gurdala".
-    EXPECT_EQ(firstRow.toStdString(), "1. hely, 1 0000 pont, Gurdala");
-    EXPECT_EQ(firstName.toStdString(), "1. hely, 1 0000 pont");
+    // The top-ten table (F10) and the words window (F2).
+    for (const Qt::Key command : {Qt::Key_F10, Qt::Key_F2}) {
+        SCOPED_TRACE(command == Qt::Key_F10 ? "top ten" : "words");
+        QString firstRow, firstName;
+        bool stayedOpen = false;
+        ModalWatch watch([&](QWidget* modal) {
+            for (QWindow* target : {modal->windowHandle(), MainHandle()})
+                for (Qt::Key key : {Qt::Key_Up, Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Return})
+                    QTest::keyClick(target, key);
+            stayedOpen = modal->isVisible();
+            if (command == Qt::Key_F10) {
+                firstRow = Name(modal->findChild<QLabel*>(QStringLiteral("s1")));
+                firstName = Name(modal->findChild<QWidget*>(QStringLiteral("e1")));
+            }
+        });
+        Key(command);
+        ASSERT_EQ(watch.seen.size(), 1u);
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(GetGame().GetSelection().path, before.path);
+        EXPECT_EQ(window->Cursor().Row(), 33);
+        if (command == Qt::Key_F10) {
+            // The default table's first row shows "     1 0000" and "Gurdala".
+            EXPECT_EQ(firstRow.toStdString(), "1. hely, 1 0000 pont, Gurdala");
+            EXPECT_EQ(firstName.toStdString(), "1. hely, 1 0000 pont");
+        }
+    }
 
     ClickThroughWindow(Tile(5, 30));
     EXPECT_FALSE(window->Cursor().Shown());

@@ -24,4 +24,13 @@ TEST(SpokenText, RankedRowLeavesOutAlignmentBlanksAndABlankName)
     EXPECT_EQ(Utf8(RankedRowSpokenName(2, "0", cp1250::fromUtf8(" Gábor "))), "2. hely, 0 pont, Gábor");
 }
 
+TEST(SpokenText, TakenWordsAreNumberedLikeRankedRowsAndLinesReadAsOne)
+{
+    EXPECT_EQ(Utf8(TakenWordSpokenName(1, 35, "KOALA")), "1. szó, 35 pont, KOALA");
+    EXPECT_EQ(Utf8(TakenWordSpokenName(12, 9, cp1250::fromUtf8("DÉL"))), "12. szó, 9 pont, DÉL");
+    EXPECT_EQ(Utf8(OneLineSpokenText(cp1250::fromUtf8("A játék legjobb szava:\nALMA, 24 pont"))),
+              "A játék legjobb szava: ALMA, 24 pont");
+    EXPECT_EQ(OneLineSpokenText("a \r\nb\n"), "a b");
+}
+
 }  // namespace

@@ -2,8 +2,11 @@
 // file, what the words window shows, and the window behind F2.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QCursor>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -14,6 +17,7 @@
 #include "game_fixture.h"
 #include "main_window_fixture.h"
 #include "ui/frm_szavak.h"
+#include "ui/png_button.h"
 
 namespace {
 
@@ -56,6 +60,7 @@ TEST(GameWords, AreListedInTheOrderTakenAndANewGameEmptiesThem)
     const WordsReport report = MakeWordsReport(f.game);
     ASSERT_EQ(report.taken.size(), 2u);
     EXPECT_EQ(report.taken[1].points, "18 pont");
+    EXPECT_EQ(cp1250::toUtf8(report.taken[1].spoken), "2. szó, 18 pont, KÖR");
     EXPECT_EQ(cp1250::toUtf8(report.summary), "2 szó, összesen 42 pont");
     EXPECT_EQ(cp1250::toUtf8(report.gameBest), "A játék legjobb szava:\nALMA, 24 pont");
     // While the game runs, the words left on the board stay hidden.
@@ -79,6 +84,8 @@ TEST(GameWords, AfterTheEndTheBestWordsLeftOnTheBoardAreShown)
     ASSERT_EQ(report.left.size(), 2u);
     EXPECT_EQ(cp1250::toUtf8(report.left[0].word), "DÉL");
     EXPECT_EQ(report.left[0].points, "21 pont");
+    EXPECT_EQ(cp1250::toUtf8(report.left[0].spoken), "1. hely, 21 pont, DÉL");
+    EXPECT_EQ(report.left[1].spoken, "2. hely, 6 pont, LE");
     EXPECT_EQ(report.left[1].word, "LE");
     EXPECT_TRUE(report.leftNote.empty());
 
@@ -148,6 +155,11 @@ TEST(BestWord, ADamagedRecordIsNoneAndAnUnreadableOneIsNeverWrittenOver)
 
 class WordsWindow : public MainWindowFixture {};
 
+QString SpokenName(QWidget* control)
+{
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
+
 TEST_F(WordsWindow, F2ShowsTheGamesWordsCentredAndEscClosesIt)
 {
     WriteFile(folders.locations.dataDir + "/LegjobbSzo.txt", "K\xD6R\t18\r\n");
@@ -176,13 +188,43 @@ TEST_F(WordsWindow, F2ShowsTheGamesWordsCentredAndEscClosesIt)
     EXPECT_TRUE(errors.texts.empty());
 }
 
+TEST_F(WordsWindow, OverAMainWindowPartlyOffTheScreenItStandsWhollyOnTheScreen)
+{
+    const QRect area = window->screen()->availableGeometry();
+    window->move(area.x() + area.width() - 300, area.y() + area.height() - 200);
+    QPoint placed;
+    ModalWatch again([&](QWidget* modal) { placed = modal->pos(); });
+    QTest::keyClick(MainHandle(), Qt::Key_F2);
+    ASSERT_EQ(again.seen.size(), 1u);
+    EXPECT_EQ(placed, QPoint(area.x() + area.width() - 440, area.y() + area.height() - 380));
+}
+
+TEST_F(WordsWindow, DraggingThePictureWithTheLeftButtonMovesIt)
+{
+    Tfrm_Szavak form(window.get());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QPoint start = form.pos();
+    const QPoint grip(40, 60);  // on the picture, above the lists
+    QCursor::setPos(form.mapToGlobal(grip));
+    QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, grip);
+    QCursor::setPos(QCursor::pos() + QPoint(30, -20));
+    QTest::mouseMove(form.windowHandle(), grip + QPoint(30, -20));
+    EXPECT_EQ(form.pos(), start + QPoint(30, -20));
+    QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, grip + QPoint(30, -20));
+    QCursor::setPos(QCursor::pos() + QPoint(50, 50));
+    QTest::mouseMove(form.windowHandle(), grip + QPoint(80, 30));
+    EXPECT_EQ(form.pos(), start + QPoint(30, -20)) << "the release ended the drag";
+}
+
 TEST_F(WordsWindow, ManyWordsScrollAndAfterTheEndTheWordsLeftAreListed)
 {
     Tfrm_Szavak form(window.get());
     WordsReport report;
     for (int i = 1; i <= 30; ++i)
-        report.taken.push_back({"SZ" + std::to_string(i), PointsText(8)});
-    report.left = {{"ALMA", "24 pont"}, {"LE", "6 pont"}};
+        report.taken.push_back({"SZ" + std::to_string(i), PointsText(8), "row " + std::to_string(i)});
+    report.left = {{"ALMA", "24 pont", "1. hely, 24 pont, ALMA"}, {"LE", "6 pont", "2. hely, 6 pont, LE"}};
+    report.gameBest = "A j\xE1t\xE9k legjobb szava:\nALMA, 24 pont";
     form.Fill(report);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -197,6 +239,18 @@ TEST_F(WordsWindow, ManyWordsScrollAndAfterTheEndTheWordsLeftAreListed)
     EXPECT_EQ(form.LeftPoints(2)->text(), QStringLiteral("6 pont"));
     EXPECT_FALSE(form.LeftWord(3)->isVisible());
     EXPECT_FALSE(form.Label5->isVisible());
+
+    // A screen reader reads each row at its word, the best word as one line.
+    EXPECT_EQ(SpokenName(form.TakenRows()[29].first), QStringLiteral("row 30"));
+    EXPECT_EQ(SpokenName(form.LeftWord(2)), QStringLiteral("2. hely, 6 pont, LE"));
+    EXPECT_EQ(SpokenName(form.Label3), QString::fromUtf8("A játék legjobb szava: ALMA, 24 pont"));
+    EXPECT_EQ(SpokenName(form.PNGButton8), QString::fromUtf8("Bezár"));
+    // Filled again (as after the end), a row left empty says nothing.
+    report.left.pop_back();
+    report.leftNote = "Nem maradt sz\xF3 a t\xE1" "bl\xE1n.";
+    form.Fill(report);
+    EXPECT_EQ(SpokenName(form.LeftWord(2)), QString());
+    EXPECT_EQ(SpokenName(form.Label5), QString::fromUtf8("Nem maradt szó a táblán."));
 }
 
 }  // namespace

@@ -8,12 +8,15 @@
 
 #include <memory>
 
+#include "app/spoken_text.h"
 #include "game/game.h"
 #include "game/words_report.h"
+#include "ui/accessible_controls.h"
 #include "ui/picture_control.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
+#include "ui/window_position.h"
 
 namespace {
 
@@ -62,12 +65,15 @@ void Tfrm_Szavak::CreateControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kWidth, kHeight);
     Image1->SetPicture(LoadPng(QStringLiteral(":/assets/art/szavak_background.png")));
-    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b) { drag_.MouseDown(this, b); });
+    connect(Image1, &PictureControl::MouseDown, this,
+            [this](Qt::MouseButton b, QPoint at) { drag_.MouseDown(this, b, at); });
     connect(Image1, &PictureControl::MouseMoved, this, [this] { drag_.MouseMove(this); });
     connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { drag_.MouseUp(); });
 
     PNGButton8 = new TPNGButton(this);
     PNGButton8->setObjectName(QStringLiteral("PNGButton8"));
+    PresentAsButton(PNGButton8, "OnClick");
+    PNGButton8->setAccessibleName(QString::fromUtf8("Bezár"));
     PNGButton8->setGeometry(kWidth - 41, 16, 25, 25);
     PNGButton8->SetButtonLayout(TPNGButton::pbsImageAbove);
     PNGButton8->SetButtonStyle(TPNGButton::pbsNoFrame);
@@ -141,6 +147,8 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
                                    Qt::AlignRight | Qt::AlignVCenter);
         word->setText(ToQString(taken.word));
         points->setText(ToQString(taken.points));
+        // A screen reader reads the whole row at the word.
+        SetSpokenName(word, ToQString(taken.spoken));
         word->setFixedHeight(kRowHeight);
         points->setFixedHeight(kRowHeight);
         grid->addWidget(word, n - 1, 0);
@@ -153,11 +161,15 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
 
     Label2->setText(ToQString(report.summary));
     Label3->setText(ToQString(report.gameBest));
+    SetSpokenName(Label3, ToQString(OneLineSpokenText(report.gameBest)));
     Label6->setText(ToQString(report.allTimeBest));
     for (int i = 1; i <= kLeftRows; ++i) {
         const bool shown = static_cast<std::size_t>(i) <= report.left.size();
-        LeftWord(i)->setText(shown ? ToQString(report.left[static_cast<std::size_t>(i - 1)].word) : QString());
-        LeftPoints(i)->setText(shown ? ToQString(report.left[static_cast<std::size_t>(i - 1)].points) : QString());
+        const WordsReportRow none;
+        const WordsReportRow& left = shown ? report.left[static_cast<std::size_t>(i - 1)] : none;
+        LeftWord(i)->setText(ToQString(left.word));
+        LeftPoints(i)->setText(ToQString(left.points));
+        SetSpokenName(LeftWord(i), ToQString(left.spoken));
         LeftWord(i)->setVisible(shown);
         LeftPoints(i)->setVisible(shown);
     }
@@ -167,11 +179,8 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
 
 void Tfrm_Szavak::CentreOverMainWindow()
 {
-    if (!mainWindow_)
-        return;
-    // Both windows are borderless, so their frames are their client areas.
-    const QRect main = mainWindow_->geometry();
-    move(main.x() + (main.width() - width()) / 2, main.y() + (main.height() - height()) / 2);
+    // Centred, and wholly on the main window's screen.
+    PlaceOverOwner(this, mainWindow_);
 }
 
 void Tfrm_Szavak::showEvent(QShowEvent* event)

@@ -2,8 +2,8 @@
 // total, the game's best word, the best word of all time and, once the game
 // has ended, the best words still on the board. A small borderless picture
 // window like the top-ten window: dragged by its picture, closed by its
-// close button or Esc, shown modally centred over the main window, a new
-// one for each showing.
+// close button or Esc, shown modally centred over the main window and kept
+// wholly on its screen, a new one for each showing.
 #pragma once
 
 #include <QDialog>
@@ -28,11 +28,12 @@ public:
     static constexpr int kRowHeight = 18;
     static constexpr int kLeftRows = 10;
 
-    // `mainWindow` is the window it is centred over (may be null).
+    // `mainWindow` is the window it is placed over (may be null).
     explicit Tfrm_Szavak(QWidget* mainWindow);
 
     // Shows a report: rows w1.., p1.. for the words taken (word and points,
-    // in the scrolling list), m1..m10, mp1..mp10 for the words left.
+    // in the scrolling list), m1..m10, mp1..mp10 for the words left. A
+    // screen reader reads a whole row at its word.
     void Fill(const WordsReport& report);
 
     PictureControl* Image1 = nullptr;

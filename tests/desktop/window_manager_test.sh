@@ -2,11 +2,12 @@
 # The game on a desktop whose window manager reparents every window (openbox
 # on a private X server), started many times as a player would start it:
 # each start opens at the saved place, is dragged by its background, opens
-# the top-ten table (F10) and the about window centred over it, is minimised
-# with Esc and restored where it was, is dragged again and closed with its
-# close button, which saves where it stood. Two more starts check a place
-# partly off the screen (kept exactly; the modal windows stay on the screen)
-# and a place off every screen (opened where it can be reached).
+# the top-ten table (F10), in every third start the words window (F2), and
+# the about window, each centred over it, is minimised with Esc and restored
+# where it was, is dragged again and closed with its close button, which
+# saves where it stood. Two more starts check a place partly off the screen
+# (kept exactly; the modal windows stay on the screen) and a place off every
+# screen (opened where it can be reached).
 #
 #   window_manager_test.sh PROGRAM [STARTS]
 #
@@ -18,7 +19,7 @@ prog=${1:?usage: window_manager_test.sh PROGRAM [STARTS]}
 starts=${2:-20}
 limit=${WM_TEST_TIMEOUT:-30}  # seconds for any one condition
 screen_w=1024 screen_h=768
-main_w=670 main_h=480 top_w=300 top_h=375 about_w=366 about_h=300
+main_w=670 main_h=480 top_w=300 top_h=375 about_w=366 about_h=300 words_w=440 words_h=380
 
 for tool in Xvfb openbox xdotool xwininfo xprop; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
@@ -102,11 +103,12 @@ drag() {
   drag_window "$main" "$@" "the main window to $x,$y"
 }
 
-# check_modal HOW NAME WIDTH HEIGHT CLOSE_X CLOSE_Y: opens a modal window by
-# running HOW, checks its caption and that it stands centred over the main
-# window at ($x,$y), kept on the screen, then closes it with its button.
+# check_modal HOW NAME WIDTH HEIGHT CLOSE_X CLOSE_Y [GRIP_X GRIP_Y]: opens a
+# modal window by running HOW, checks its caption and that it stands centred
+# over the main window at ($x,$y), kept on the screen, drags it by its
+# picture at GRIP when given, then closes it with its button.
 check_modal() {
-  local how=$1 name=$2 w=$3 h=$4 cx=$5 cy=$6 ex ey
+  local how=$1 name=$2 w=$3 h=$4 cx=$5 cy=$6 gx=${7:-} gy=${8:-} ex ey
   ex=$(clamp $((x + (main_w - w) / 2)) 0 $((screen_w - w)))
   ey=$(clamp $((y + (main_h - h) / 2)) 0 $((screen_h - h)))
   eval "$how"
@@ -114,19 +116,23 @@ check_modal() {
   wait_for "the $name window at $ex,$ey" at "$other" "$ex,$ey"
   [[ $(title "$other" _NET_WM_NAME) == "$name" ]] || fail "the $name window's caption is \"$(title "$other" _NET_WM_NAME)\""
   [[ $(title "$other" WM_NAME) == "$name" ]] || fail "the $name window's WM_NAME is \"$(title "$other" WM_NAME)\""
-  if [[ $name == Top10 ]]; then
+  if [[ -n $gx ]]; then
     # It is dragged by its picture, as the main window is.
-    drag_window "$other" $((ex + 40)) $((ey + 350)) 25 -15 "the $name window to $((ex + 25)),$((ey - 15))" || return
+    drag_window "$other" $((ex + gx)) $((ey + gy)) 25 -15 "the $name window to $((ex + 25)),$((ey - 15))" || return
     ex=$((ex + 25)) ey=$((ey - 15))
   fi
   click $((ex + cx)) $((ey + cy))
   wait_for "the $name window to close" hidden "$other"
 }
 
-# The top-ten table with F10, then the about window with its button.
+# The top-ten table with F10, the words window with F2 (every third start and
+# when asked), then the about window with its button.
 check_modals() {
   activate "$main"
-  check_modal 'xdotool key F10' Top10 $top_w $top_h 271 28 || return
+  check_modal 'xdotool key F10' Top10 $top_w $top_h 271 28 40 350 || return
+  if [[ ${1:-} == words ]] || ((run % 3 == 0)); then
+    check_modal 'activate "$main"; xdotool key F2' Szavak $words_w $words_h 411 28 40 60 || return
+  fi
   check_modal 'click $((x + 506)) $((y + 30))' "Névjegy" $about_w $about_h 341 24
 }
 
@@ -176,12 +182,13 @@ ordinary_start() {
   close_and_check_saved
 }
 
-# Partly off the screen: kept exactly, and the modal windows stand on the screen.
+# Partly off the screen: kept exactly, and the modal windows (the words window
+# too) stand on the screen.
 partly_off_start() {
   x=-330 y=430
   start_game "$x" "$y" || return
   wait_for "the main window at its saved place $x,$y" at "$main" "$x,$y" || return
-  check_modals || return
+  check_modals words || return
   close_and_check_saved
 }
 
