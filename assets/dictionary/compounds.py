@@ -215,10 +215,15 @@ def comparative_keys(stems: Iterable[tuple[str, str]]) -> set[str]:
 def superlative_candidates(keys: Iterable[str], family: Mapping[str, Iterable[tuple[str, str]]],
                            max_len: int) -> set[str]:
     """leg + each comparative form of the keys (szebbeket -> legszebbeket),
-    within the length limit."""
+    within the length limit.  hunspell gives a superlative the key of its
+    comparative, so a family may hold superlatives already judged
+    (legszebb beside szebb); they take no second leg."""
     out = set()
     for key in keys:
-        for _, form in family.get(key, ()):
+        forms = {form for _, form in family.get(key, ())}
+        for form in forms:
+            if form.startswith("leg") and form[3:] in forms:
+                continue
             if len("leg") + len(form) <= max_len:
                 out.add("leg" + form)
     return out
