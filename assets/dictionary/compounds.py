@@ -197,3 +197,50 @@ def long_form_candidates(stems: Iterable[tuple[str, str]], endings: Mapping[str,
             if form is not None and min_len <= len(form) <= max_len:
                 out.add(form)
     return out
+
+
+# --------------------------------------------------------------------------
+# Superlatives of attested adjectives
+# --------------------------------------------------------------------------
+
+COMPARATIVE_TAG = "bb_COMPARATIVE_adj"
+
+
+def comparative_keys(stems: Iterable[tuple[str, str]]) -> set[str]:
+    """The paradigm keys of the comparatives of the adjectives among the
+    (stem, part of speech) pairs (szép adj -> "szép adj bb_COMPARATIVE_adj")."""
+    return {f"{stem} {pos} {COMPARATIVE_TAG}" for stem, pos in stems if pos == "adj"}
+
+
+def superlative_candidates(keys: Iterable[str], family: Mapping[str, Iterable[tuple[str, str]]],
+                           max_len: int) -> set[str]:
+    """leg + each comparative form of the keys (szebbeket -> legszebbeket),
+    within the length limit.  hunspell gives a superlative the key of its
+    comparative, so a family may hold superlatives already judged
+    (legszebb beside szebb); they take no second leg."""
+    out = set()
+    for key in keys:
+        forms = {form for _, form in family.get(key, ())}
+        for form in forms:
+            if form.startswith("leg") and form[3:] in forms:
+                continue
+            if len("leg") + len(form) <= max_len:
+                out.add("leg" + form)
+    return out
+
+
+_WORD_CLASSES = ("noun", "adj", "vrb", "adv")
+
+
+def derived_base(word: str, key: str, signature: str) -> tuple[str, str] | None:
+    """(word, word class) when word is the bare form of a derived stem
+    (szerkesztés: szerkeszt vrb + -ás, a noun; nyugtalanság: a noun), so
+    that it can take the endings of its class as a stem of its own; None
+    for inflected forms and underived stems."""
+    parts = key.split(" ")
+    if len(parts) <= 2 or signature:
+        return None
+    for tag in reversed(parts[-1].split("_")):
+        if tag in _WORD_CLASSES:
+            return word, tag
+    return None

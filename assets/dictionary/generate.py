@@ -60,9 +60,10 @@ from typing import Iterable, Iterator
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import sources  # noqa: E402
 from compounds import (  # noqa: E402
-    common_endings, common_signatures, compound_candidates, is_held_out,
+    common_endings, common_signatures, comparative_keys, compound_candidates, derived_base,
+    is_held_out,
     lemma_splits, long_form_candidates, paradigm_entries, signature_counts,
-    stem_and_ending,
+    stem_and_ending, superlative_candidates,
 )
 
 HERE = Path(__file__).resolve().parent
@@ -115,6 +116,10 @@ MAX_CSPELL_LEN = MAX_OWN_LEN
 # Inflected compounds take only the commonest inflections: those that make
 # up this share of the attested forms.
 SIGNATURE_COVERAGE = 0.98
+# Compounds are the commonest long words people write, and their forms
+# are few (only lemmas that a source attests), so they take a wider share
+# of the inflections (osztálytársaimmal).
+COMPOUND_COVERAGE = 0.995
 
 # Two-letter forms that hunspell accepts but that a player would not take
 # for words: letter, note and symbol names (bé, la, re, pi), animal sounds
@@ -916,7 +921,10 @@ def own_candidates(lex: Lexicon, judge: OwnFormJudge, stats: dict) -> set[str]:
     """Forms made from the dictionary's stems, judged step by step."""
     accepted: set[str] = set()
 
-    listed = judge(short(lex.listed_forms))
+    # The dictionary's own stems are lexicalised, never chance compounds
+    # (virágcserép), so they are taken up to the length of forms made of
+    # attested lemmas.
+    listed = judge({w for w in lex.listed_forms if is_playable(w, frozenset()) and len(w) <= MAX_GEN_LEN})
     accepted |= listed
     log(f"  listed stems and alternates: {len(listed)}")
 
@@ -1053,12 +1061,18 @@ def attested_stems(analyses: dict[str, list[str]], forms: Iterable[str]):
         found = analyses.get(w, [""])
         if lemma_splits(w, found):
             continue  # compounds and prefixed verbs inflect by their last member
-        split = {stem_and_ending(w, key) for key, _ in paradigm_entries(found)} - {None}
+        entries = paradigm_entries(found)
+        split = {stem_and_ending(w, key) for key, _ in entries} - {None}
         for stem, pos, ending in split:
             stems_all.add((stem, pos))
             if not is_held_out(w):
                 stems_kept.add((stem, pos))
                 counts[(pos, ending)] = counts.get((pos, ending), 0) + 1
+        # A bare derived stem (szerkesztés) is a stem of its own class.
+        for base in {derived_base(w, key, sig) for key, sig in entries} - {None}:
+            stems_all.add(base)
+            if not is_held_out(w):
+                stems_kept.add(base)
     return stems_all, stems_kept, counts
 
 
@@ -1115,7 +1129,7 @@ def main(argv: list[str] | None = None) -> int:
     sigs = common_signatures(
         signature_counts(paradigm_entries(analyses[w]) | {(k, g) for _, k, g in lemma_splits(w, analyses[w])}
                          for w in used if not is_held_out(w)),
-        args.coverage,
+        max(args.coverage, COMPOUND_COVERAGE),
     )
     stats["compound_lemmas"] = len(lemmas_all)
     stats["signatures"] = len(sigs)
@@ -1128,7 +1142,8 @@ def main(argv: list[str] | None = None) -> int:
     lex.nominal_stems = sampled(lex.nominal_stems)
     lex.verb_roots = sampled(lex.verb_roots)
     lex.listed_forms = sampled(lex.listed_forms)
-    own_judge = OwnFormJudge(judge, {k for _, k in lemmas_all})
+    stems_all, stems_kept, ending_counts = attested_stems(analyses, used)
+    own_judge = OwnFormJudge(judge, {k for _, k in lemmas_all} | comparative_keys(stems_all))
     own = own_candidates(lex, own_judge, stats)
     stats["own_accepted"] = len(own)
 
@@ -1151,7 +1166,6 @@ def main(argv: list[str] | None = None) -> int:
     log(f"  {len(cands)} candidates, {len(compounds_ok)} accepted")
 
     log("long forms of simple lemmas in real use")
-    stems_all, stems_kept, ending_counts = attested_stems(analyses, used)
     endings = common_endings(ending_counts, args.coverage)
     cands = long_form_candidates(stems_all, endings, MAX_OWN_LEN + 1, MAX_GEN_LEN)
     long_ok = own_judge(cands)
@@ -1162,8 +1176,18 @@ def main(argv: list[str] | None = None) -> int:
     stats["long_accepted"] = len(long_ok)
     log(f"  {len(stems_all)} stems, {len(cands)} candidates, {len(long_ok)} accepted")
 
+    log("superlatives of adjectives in real use")
+    cands = superlative_candidates(comparative_keys(stems_all), own_judge.family, MAX_GEN_LEN)
+    superlative_ok = own_judge(cands)
+    superlative_kept = superlative_ok & superlative_candidates(
+        comparative_keys(stems_kept), own_judge.family, MAX_GEN_LEN)
+    stats["superlative_candidates"] = len(cands)
+    stats["superlative_accepted"] = len(superlative_ok)
+    log(f"  {len(cands)} candidates, {len(superlative_ok)} accepted")
+
     # The measurement: the list made without the held-out forms.
-    without = select_entries((source_ok - held) | own | compounds_kept | long_kept, lex.abbreviations)
+    without = select_entries((source_ok - held) | own | compounds_kept | long_kept | superlative_kept,
+                             lex.abbreviations)
     held_valid = select_entries(held & source_ok, lex.abbreviations)
     found = held_valid & without
     stats["held_out_valid"] = by_length(held_valid)
@@ -1175,7 +1199,7 @@ def main(argv: list[str] | None = None) -> int:
         f"({len(held_real & without)} of {len(held_real)} of those in real use)")
     del without
 
-    words = select_entries(source_ok | own | compounds_ok | long_ok, lex.abbreviations)
+    words = select_entries(source_ok | own | compounds_ok | long_ok | superlative_ok, lex.abbreviations)
     text = render_word_list(words)
     stats["entries"] = len(words)
     stats["by_length"] = by_length(words)

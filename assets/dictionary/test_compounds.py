@@ -85,6 +85,38 @@ class LemmaTest(unittest.TestCase):
         # left to the generation of every stem.
         self.assertEqual(cands, {"iskolatáskában", "iskolatáskaben", "szépségökkel"})
 
+    def test_bare_derived_stems_of_real_use_take_the_endings_of_their_class(self):
+        analyses = {
+            "szerkesztés": [" st:szerkeszt po:vrb ts:PRES_INDIC_INDEF_SG_3 al:szerkesztet "
+                            "ds:Ás_PROCESS/RESULT_noun ts:NOM"],
+            "szerkesztést": [" st:szerkeszt po:vrb ts:PRES_INDIC_INDEF_SG_3 al:szerkesztet "
+                             "ds:Ás_PROCESS/RESULT_noun ts:NOM is:ACC"],
+            "szebb": [" st:szép po:adj is:bb_COMPARATIVE_adj ts:NOM"],
+            **ANALYSES,
+        }
+        stems_all, stems_kept, _ = generate.attested_stems(analyses, sorted(analyses))
+        self.assertIn(("szerkesztés", "noun"), stems_all)
+        self.assertIn(("szebb", "adj"), stems_all)
+        self.assertIn(("soronként", "adv"), stems_all)
+        # An inflected form names no derived stem of its own.
+        self.assertNotIn("szerkesztést", {s for s, _ in stems_all})
+        # Compounds and prefixed verbs inflect by their last member instead.
+        self.assertNotIn("virágvázában", {s for s, _ in stems_all})
+        self.assertNotIn("kérdezhetnénk", {s for s, _ in stems_all})
+        self.assertLessEqual(stems_kept, stems_all)
+
+    def test_superlatives_are_leg_before_the_comparatives_of_adjectives(self):
+        keys = compounds.comparative_keys([("szép", "adj"), ("ház", "noun")])
+        self.assertEqual(keys, {"szép adj bb_COMPARATIVE_adj"})
+        family = {"szép adj bb_COMPARATIVE_adj": [("", "szebb"), ("PLUR ACC", "szebbeket"), ("", "legszebb")],
+                  "legális adj bb_COMPARATIVE_adj": [("", "legálisabb")],
+                  "ház noun": [("", "ház")]}
+        keys.add("legális adj bb_COMPARATIVE_adj")
+        # A superlative judged on an earlier run (legszebb) gives no leglegszebb.
+        self.assertEqual(compounds.superlative_candidates(keys, family, 15),
+                         {"legszebb", "legszebbeket", "leglegálisabb"})
+        self.assertEqual(compounds.superlative_candidates(keys, family, 11), {"legszebb"})
+
     def test_the_held_out_tenth_is_fixed(self):
         words = [f"szó{i}" for i in range(20000)]
         held = [w for w in words if compounds.is_held_out(w)]
