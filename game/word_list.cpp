@@ -403,9 +403,7 @@ void WordList::Reset()
 void WordList::Load(std::string text)
 {
     Reset();
-    if (text.size() > kMaxTextSize)
-        throw std::length_error("word list text too large");
-    buffer_ = std::move(text);
+    TakeText(std::move(text));
     if (buffer_.size() >= kBackgroundSize && StartWorker({}))
         return;
     try {
@@ -423,16 +421,20 @@ void WordList::Load(std::function<std::string()> read, std::size_t expectedSize)
     if (expectedSize >= kBackgroundSize && StartWorker(read))
         return;
     try {
-        std::string text = read();
-        if (text.size() > kMaxTextSize)
-            throw std::length_error("word list text too large");
-        buffer_ = std::move(text);
+        TakeText(read());
         Prepare();
     } catch (...) {
         loadFailed_ = true;
         throw;
     }
     BuildPrefixes();
+}
+
+void WordList::TakeText(std::string text)
+{
+    if (text.size() > kMaxTextSize)
+        throw std::length_error("word list text too large");
+    buffer_ = std::move(text);
 }
 
 bool WordList::StartWorker(const std::function<std::string()>& read)
@@ -445,12 +447,8 @@ bool WordList::StartWorker(const std::function<std::string()>& read)
         worker_ = std::async(std::launch::async, [this, read, ready] {
             LowerThisThreadsPriority();
             try {
-                if (read) {
-                    std::string text = read();
-                    if (text.size() > kMaxTextSize)
-                        throw std::length_error("word list text too large");
-                    buffer_ = std::move(text);
-                }
+                if (read)
+                    TakeText(read());
                 Prepare();
             } catch (...) {
                 ready->set_exception(std::current_exception());

@@ -153,6 +153,8 @@ private:
     void Reset();
     // Runs `read` (when given) and Prepare in a worker thread; false when no
     // thread could be started.
+    // Takes a list's text as the buffer; throws when it is beyond the limit.
+    void TakeText(std::string text);
     bool StartWorker(const std::function<std::string()>& read);
     // Sorts and cleans the loaded text as needed and builds the index.
     void Prepare();

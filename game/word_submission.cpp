@@ -13,13 +13,14 @@ void Game::SubmitWord(MouseButton button)
 
     // The points come from the word line: everything before its first blank.
     const std::string word = GetField(" ", wordLine_, 1);
+    const std::int32_t points = WordScore(word);
     totalScore_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(totalScore_) +
-                                            static_cast<std::uint32_t>(WordScore(word)));
+                                            static_cast<std::uint32_t>(points));
     scoreLine_ = ScoreText(totalScore_);
     view_.SetScoreLine(scoreLine_);
     if (!word.empty()) {
-        taken_.Add(word, WordScore(word));
-        bestWord_.Offer(word, WordScore(word));
+        taken_.Add(word, points);
+        bestWord_.Offer(word, points);
     }
 
     try {

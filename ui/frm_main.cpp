@@ -231,13 +231,18 @@ PictureControl* Tfrm_Main::Tile(int column, int row) const
     return tiles_[TileIndex(column, row)];
 }
 
-void Tfrm_Main::ShowTilePicture(int column, int row, const std::string& picturePath)
+QImage Tfrm_Main::ReadTilePicture(const std::string& picturePath)
 {
-    PictureControl* tile = Tile(column, row);
     const QImage picture = tilePictures_.Bitmap(fileio::ReadWholeFile(picturePath));
     if (picture.isNull())
         throw CannotOpenFile(picturePath, "Not a valid bitmap picture");
-    tile->SetPicture(picture);
+    return picture;
+}
+
+void Tfrm_Main::ShowTilePicture(int column, int row, const std::string& picturePath)
+{
+    PictureControl* tile = Tile(column, row);
+    tile->SetPicture(ReadTilePicture(picturePath));
     tile->show();
     NameTile(column, row);
     if (cursor_.Shown() && cursor_.Column() == column && cursor_.Row() == row)
@@ -262,9 +267,7 @@ void Tfrm_Main::SlideTile(int column, int row, const std::string& picturePath)
 {
     PictureControl* tile = Tile(column, row);
     try {
-        const QImage falling = tilePictures_.Bitmap(fileio::ReadWholeFile(picturePath));
-        if (!falling.isNull())
-            tile->SetPicture(falling);
+        tile->SetPicture(ReadTilePicture(picturePath));
     } catch (const AppError&) {
         // Slides as it is; the redraw of the row below reports the picture.
     }

@@ -136,6 +136,9 @@ private:
     void Image1MouseMove();
     void Image1MouseUp();
     // The tile's accessible name from its cell: letter, place, selection.
+    // A tile picture read from disk, as every draw reads it; throws
+    // "Cannot open file" when it is missing or not a bitmap.
+    QImage ReadTilePicture(const std::string& picturePath);
     void NameTile(int column, int row);
     // Gives the accessible focus to what the keyboard cursor is on: the tile,
     // or the ring itself on an empty cell; `announce` tells it again even
