@@ -1,9 +1,9 @@
 // Spelling a word with left clicks: extend the path by an orthogonal
 // neighbour of the last cell, take the last letter back, or start afresh.
-#include "app/text_helpers.h"
 #include "game/board_view.h"
 #include "game/game.h"
 #include "game/scoring.h"
+#include "platform/text_helpers.h"
 
 #include <charconv>
 

@@ -7,9 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/text_helpers.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
+#include "platform/text_helpers.h"
 
 namespace {
 

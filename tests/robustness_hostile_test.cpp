@@ -24,11 +24,11 @@
 #include <unistd.h>
 
 #include "app/settings.h"
-#include "app/text_helpers.h"
+#include "game/top_ten_table.h"
 #include "game/word_lists.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
-#include "scores/top_ten_table.h"
+#include "platform/text_helpers.h"
 #include "test_support.h"
 #include "ui/frm_main.h"
 

@@ -11,9 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/top_ten_table.h"
 #include "platform/app_error.h"
 #include "platform/cp1250.h"
-#include "scores/top_ten_table.h"
 #include "test_support.h"
 
 namespace {

@@ -25,13 +25,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/top_ten_table.h"
 #include "platform/app_error.h"
-#include "scores/frm_top10.h"
-#include "scores/show_top_ten.h"
-#include "scores/top_ten_table.h"
 #include "test_support.h"
+#include "ui/frm_top10.h"
 #include "ui/picture_control.h"
 #include "ui/png_button.h"
+#include "ui/show_top_ten.h"
 
 namespace {
 

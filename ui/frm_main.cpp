@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/first_start.h"
-#include "app/spoken_text.h"
+#include "game/spoken_text.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
 #include "ui/accessible_controls.h"

@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "app/spoken_text.h"
 #include "game/game.h"
+#include "game/spoken_text.h"
 #include "game/words_report.h"
 #include "ui/accessible_controls.h"
 #include "ui/picture_control.h"

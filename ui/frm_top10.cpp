@@ -1,4 +1,4 @@
-#include "scores/frm_top10.h"
+#include "ui/frm_top10.h"
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -12,15 +12,15 @@
 #include <limits>
 #include <memory>
 
-#include "app/spoken_text.h"
+#include "game/spoken_text.h"
+#include "game/top_ten_table.h"
 #include "platform/file_io.h"
-#include "scores/show_top_ten.h"
-#include "scores/top_ten_table.h"
-#include "ui/picture_control.h"
 #include "ui/accessible_controls.h"
+#include "ui/picture_control.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
+#include "ui/show_top_ten.h"
 #include "ui/window_position.h"
 
 namespace {
