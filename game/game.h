@@ -30,8 +30,8 @@ public:
     // Start-up: deals the first board and draws its 90 tiles.
     void CreateBoard();
     // Start-up: loads the word lists from the data folder, where the word
-    // list may still be being placed (see WordListPlacement).
-    void LoadWordLists(const std::string& dataDir, std::shared_ptr<WordListPlacement> placement = nullptr);
+    // list may still be being copied (see WordListCopy).
+    void LoadWordLists(const std::string& dataDir, std::shared_ptr<WordListCopy> copy = nullptr);
     // Close: writes the word lists back, ignoring failures.
     void SaveWordLists();
     // Start-up: reads the best word of all time from the data folder.

@@ -61,7 +61,7 @@ TEST_F(FirstStart, WithoutAShippedListTheFolderIsStillMade)
     EXPECT_TRUE(fileio::DirectoryExists(locations.dataDir));
 }
 
-TEST_F(FirstStart, ACutShortPlacingIsFinishedByTheNextStart)
+TEST_F(FirstStart, ACutShortCopyIsFinishedByTheNextStart)
 {
     // Killed before the list was renamed into place: the marker is there.
     std::filesystem::create_directories(locations.dataDir);
@@ -72,9 +72,9 @@ TEST_F(FirstStart, ACutShortPlacingIsFinishedByTheNextStart)
 
     // Killed after the rename: the whole list stays as it is.
     WriteFile(locations.dataDir + "/.SzavakLista.placing", "");
-    WriteFile(locations.dataDir + "/SzavakLista.txt", "\"placed\"\r\n");
+    WriteFile(locations.dataDir + "/SzavakLista.txt", "\"copied\"\r\n");
     EXPECT_TRUE(PrepareDataFolder(locations));
-    EXPECT_EQ(ReadFile(locations.dataDir + "/SzavakLista.txt"), "\"placed\"\r\n");
+    EXPECT_EQ(ReadFile(locations.dataDir + "/SzavakLista.txt"), "\"copied\"\r\n");
     EXPECT_FALSE(std::filesystem::exists(locations.dataDir + "/.SzavakLista.placing"));
 }
 
@@ -112,7 +112,7 @@ TEST_F(FirstStart, TheGameKnowsTheWordsWhileTheListIsPlacedAndSavesAfterIt)
     const std::string shipped = ShippedList(8 << 20);
     WriteFile(ShippedWordListPath(locations.programDir), shipped);
     WordLists lists;
-    lists.Load(locations.dataDir, WordListPlacement::Start(locations));
+    lists.Load(locations.dataDir, WordListCopy::Start(locations));
     EXPECT_TRUE(lists.IsKnown("AAAAAA"));
     EXPECT_TRUE(lists.IsKnown("AAZZZZ"));
     lists.AddWord("ZZZZZZZ");
@@ -123,14 +123,14 @@ TEST_F(FirstStart, TheGameKnowsTheWordsWhileTheListIsPlacedAndSavesAfterIt)
     EXPECT_EQ(ReadFile(locations.dataDir + "/SzavakLista.txt"), shipped + "\"ZZZZZZZ\"\r\n");
 }
 
-TEST_F(FirstStart, TwoStartsAtOncePlaceOneWholeList)
+TEST_F(FirstStart, TwoStartsAtOnceCopyOneWholeList)
 {
     const std::string shipped = ShippedList(4 << 20);
     WriteFile(ShippedWordListPath(locations.programDir), shipped);
-    std::shared_ptr<WordListPlacement> first;
-    std::shared_ptr<WordListPlacement> second;
-    std::thread other([&] { second = WordListPlacement::Start(locations); });
-    first = WordListPlacement::Start(locations);
+    std::shared_ptr<WordListCopy> first;
+    std::shared_ptr<WordListCopy> second;
+    std::thread other([&] { second = WordListCopy::Start(locations); });
+    first = WordListCopy::Start(locations);
     other.join();
     ASSERT_TRUE(first || second);
     EXPECT_TRUE(!first || first->Wait());

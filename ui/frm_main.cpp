@@ -157,10 +157,10 @@ void Tfrm_Main::FormCreate()
 {
     RunGuarded(this, [this] {
         // A new data folder gets the shipped word list while the window opens.
-        placement_ = WordListPlacement::Start(locations_);
+        listCopy_ = WordListCopy::Start(locations_);
         settings_ = LoadSettings(locations_.settingsFile);
         game_.CreateBoard();
-        game_.LoadWordLists(locations_.dataDir, placement_);
+        game_.LoadWordLists(locations_.dataDir, listCopy_);
         game_.SetGameActive(true);
     });
     // Never fails: a missing or unreadable record is simply none.

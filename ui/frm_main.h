@@ -146,9 +146,9 @@ private:
     void UpdateCursorFocus(bool announce);
 
     DataLocations locations_;
-    // The shipped word list being placed in a new data folder; the word
+    // The shipped word list being copied into a new data folder; the word
     // lists wait for it before they save.
-    std::shared_ptr<WordListPlacement> placement_;
+    std::shared_ptr<WordListCopy> listCopy_;
     Settings settings_;
     Game game_;
     KeyboardCursor cursor_{game_, *this};

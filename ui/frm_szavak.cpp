@@ -185,11 +185,9 @@ void Tfrm_Szavak::CentreOverMainWindow()
 
 void Tfrm_Szavak::showEvent(QShowEvent* event)
 {
-    if (!event->spontaneous()) {
-        // The main window may have been dragged since this one was made.
-        CentreOverMainWindow();
+    // The latest word in sight, now that the list has its size.
+    if (!event->spontaneous())
         ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum());
-    }
     QDialog::showEvent(event);
 }
 
