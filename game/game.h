@@ -41,6 +41,8 @@ public:
     void NewGame();
     // Left click on the tile with this control name ("i", column, "i", row).
     void Image1Click(const std::string& tileName);
+    // The same click on the tile of a cell, as the keyboard makes it.
+    void ClickCell(int column, int row);
     // Mouse button released on a tile.
     void SubmitWord(MouseButton button);
     // "Szóhozzá": teaches the word lists LastWord.
