@@ -99,7 +99,10 @@ QLabel* MakeLineLabel(QWidget* parent, const char* name, int top, bool bold)
 }  // namespace
 
 Tfrm_Main::Tfrm_Main(const DataLocations& locations, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), locations_(locations), game_(*this, locations.programDir)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      DragWindow(this),
+      locations_(locations),
+      game_(*this, locations.programDir)
 {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Vorpanta"));
@@ -117,9 +120,7 @@ void Tfrm_Main::CreateControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kWidth, kHeight);
     Image1->SetPicture(LoadPng(BackgroundPicture()));
-    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b, QPoint at) { Image1MouseDown(b, at); });
-    connect(Image1, &PictureControl::MouseMoved, this, [this] { Image1MouseMove(); });
-    connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { Image1MouseUp(); });
+    ConnectDragPicture(Image1);
 
     Label1 = MakeLineLabel(this, "Label1", 72, true);
     Label2 = MakeLineLabel(this, "Label2", 112, false);
@@ -315,21 +316,6 @@ void Tfrm_Main::SetSlidePacing(std::chrono::microseconds pause)
 std::chrono::microseconds Tfrm_Main::SlidePacing()
 {
     return g_slidePacing;
-}
-
-void Tfrm_Main::Image1MouseDown(Qt::MouseButton button, QPoint pressedAt)
-{
-    drag_.MouseDown(this, button, pressedAt);
-}
-
-void Tfrm_Main::Image1MouseMove()
-{
-    drag_.MouseMove(this);
-}
-
-void Tfrm_Main::Image1MouseUp()
-{
-    drag_.MouseUp();
 }
 
 void Tfrm_Main::ShowCursor(int column, int row)
