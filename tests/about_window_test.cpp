@@ -78,23 +78,19 @@ TEST_F(AboutWindow, ShowsTheVersionOverItsArtworkCentredOverTheMainWindowAndClos
     EXPECT_TRUE(errors.texts.empty());
 }
 
-TEST_F(AboutWindow, NeitherEscNorDraggingTheArtworkMovesOrClosesIt)
+// That Esc neither closes it nor reaches the main window is the commands'
+// test, with every other shortcut.
+TEST_F(AboutWindow, DraggingTheArtworkDoesNotMoveIt)
 {
     OpenAndInspect([&](Tfrm_Nevjegy* about) {
         QWindow* handle = about->windowHandle();
-        QTest::keyClick(handle, Qt::Key_Escape);
-        EXPECT_TRUE(about->isVisible()) << "Esc closed the about window";
-        EXPECT_FALSE(window->isMinimized()) << "Esc reached the main window";
-
         const QPoint before = about->pos();
         QTest::mouseMove(handle, QPoint(100, 250));
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(100, 250));
         QTest::mouseMove(handle, QPoint(160, 280));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(160, 280));
         EXPECT_EQ(about->pos(), before);
-        EXPECT_TRUE(about->isVisible());
     });
-    EXPECT_FALSE(window->isMinimized());
 }
 
 TEST_F(AboutWindow, EveryOpeningMakesAWindowOfItsOwn)

@@ -251,10 +251,13 @@ TEST_F(Commands, CloseButtonClosesTheWindowAndSavesTheSettings)
 }
 
 // Keys for the main window while a modal window is open go nowhere, whether
-// they are typed into the modal window or reach the main window's own. Esc
-// is left out for a window it closes.
-void PressEveryShortcut(QWindow* target, bool escape = true)
+// they are typed into the modal window or reach the main window's own: the
+// shortcuts and the keys of keyboard play. Esc is left out for a window it
+// closes.
+void PressEveryKey(QWindow* target, bool escape = true)
 {
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Return})
+        QTest::keyClick(target, key);
     QTest::keyClick(target, Qt::Key_F8);
     QTest::keyClick(target, Qt::Key_F10);
     QTest::keyClick(target, Qt::Key_F7, Qt::ControlModifier);
@@ -263,9 +266,10 @@ void PressEveryShortcut(QWindow* target, bool escape = true)
         QTest::keyClick(target, Qt::Key_Escape);
 }
 
-TEST_F(Commands, ShortcutsAreDeadWhileAModalWindowIsOpen)
+TEST_F(Commands, KeysAreDeadWhileAModalWindowIsOpen)
 {
     GetGame().Image1Click("i1i33");
+    const std::vector<std::string> path = GetGame().GetSelection().path;
     const std::size_t words = NewWordCount();
     // The about window, the table viewed, the words window, and the table at
     // the end of the game with the new row's name edit holding the focus.
@@ -284,11 +288,13 @@ TEST_F(Commands, ShortcutsAreDeadWhileAModalWindowIsOpen)
         SCOPED_TRACE(o.window);
         ModalWatch watch([&](QWidget* modal) {
             const bool active = GetGame().GameActive();
-            PressEveryShortcut(modal->windowHandle(), !o.escCloses);
-            PressEveryShortcut(MainHandle());
+            PressEveryKey(modal->windowHandle(), !o.escCloses);
+            PressEveryKey(MainHandle());
             EXPECT_TRUE(modal->isVisible()) << "a key closed the window";
             EXPECT_EQ(GetGame().GameActive(), active);
             EXPECT_EQ(NewWordCount(), words);
+            EXPECT_EQ(GetGame().GetSelection().path, path);
+            EXPECT_FALSE(window->Cursor().Shown());
             EXPECT_FALSE(window->isMinimized());
             EXPECT_EQ(QApplication::activeModalWidget(), modal);
         });

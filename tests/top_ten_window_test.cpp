@@ -570,21 +570,6 @@ TEST(TopTenWindow, LabelsAndEditsDoNotStartADrag)
     form.hide();
 }
 
-TEST(TopTenWindow, CloseButtonEndsTheModalRun)
-{
-    Tfrm_Top10 form(nullptr);
-    bool clicked = false;
-    QTimer::singleShot(0, &form, [&] {
-        QTest::mouseClick(form.PNGButton8, Qt::LeftButton, {}, QPoint(12, 12));
-        clicked = true;
-        if (form.isVisible())
-            form.done(QDialog::Rejected);  // never leave a modal window open
-    });
-    EXPECT_EQ(form.exec(), QDialog::Accepted);
-    EXPECT_TRUE(clicked);
-    EXPECT_FALSE(form.isVisible());
-}
-
 // ---------------------------------------------------------------------------
 // ShowTopTen from start to end, with the modal window driven by a timer.
 

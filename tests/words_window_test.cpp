@@ -36,7 +36,8 @@ void TakeWordDown(GameFixture& f, int column, int firstRow, const std::string& w
 }
 
 struct RecordedGame : GameFixture {
-    RecordedGame() : GameFixture("\"alma\"\r\n\"k\xC3\xB6r\"\r\n\"d\xC3\xA9l\"\r\n\"le\"\r\n")
+    // LAMA scores as much as ALMA: 24.
+    RecordedGame() : GameFixture("\"alma\"\r\n\"k\xC3\xB6r\"\r\n\"d\xC3\xA9l\"\r\n\"le\"\r\n\"lama\"\r\n")
     {
         game.LoadBestWord(data.Path());
     }
@@ -48,18 +49,20 @@ TEST(GameWords, AreListedInTheOrderTakenAndANewGameEmptiesThem)
     RecordedGame f;
     TakeWordDown(f, 1, 30, "ALMA");
     TakeWordDown(f, 4, 31, "KÖR");
+    TakeWordDown(f, 7, 30, "LAMA");
     f.game.SubmitWord(MouseButton::Right);  // nothing selected: nothing taken
-    ASSERT_EQ(f.game.Taken().All().size(), 2u);
+    ASSERT_EQ(f.game.Taken().All().size(), 3u);
     EXPECT_EQ(f.game.Taken().All()[0].word, "ALMA");
     EXPECT_EQ(f.game.Taken().All()[0].score, 24);
     EXPECT_EQ(cp1250::toUtf8(f.game.Taken().All()[1].word), "KÖR");
     EXPECT_EQ(f.game.Taken().All()[1].score, 18);
 
     const WordsReport report = MakeWordsReport(f.game);
-    ASSERT_EQ(report.taken.size(), 2u);
+    ASSERT_EQ(report.taken.size(), 3u);
     EXPECT_EQ(report.taken[1].points, "18 pont");
     EXPECT_EQ(cp1250::toUtf8(report.taken[1].spoken), "2. szó, 18 pont, KÖR");
-    EXPECT_EQ(cp1250::toUtf8(report.summary), "2 szó, összesen 42 pont");
+    EXPECT_EQ(cp1250::toUtf8(report.summary), "3 szó, összesen 66 pont");
+    // Of two words of equal points, the first taken is the game's best.
     EXPECT_EQ(cp1250::toUtf8(report.gameBest), "A játék legjobb szava:\nALMA, 24 pont");
     // While the game runs, the words left on the board stay hidden.
     EXPECT_TRUE(report.left.empty());
@@ -89,6 +92,17 @@ TEST(GameWords, AfterTheEndTheBestWordsLeftOnTheBoardAreShown)
 
     f.SetColumn(6, 31, "   ");
     EXPECT_EQ(cp1250::toUtf8(MakeWordsReport(f.game).leftNote), "Nem maradt szó a táblán.");
+
+    // Twelve words left: the best ten are shown.
+    GameFixture many("\"al\"\r\n\"lm\"\r\n\"ma\"\r\n\"ak\"\r\n\"kö\"\r\n\"ör\"\r\n"
+                     "\"rt\"\r\n\"te\"\r\n\"la\"\r\n\"ml\"\r\n\"am\"\r\n\"ka\"\r\n");
+    for (int c = 1; c <= kColumns; ++c)
+        many.SetColumn(c, 25, "         ");
+    many.SetColumn(1, 25, "ALMAKÖRTE");
+    many.game.SetGameActive(false);
+    const WordsReport twelve = MakeWordsReport(many.game);
+    ASSERT_EQ(twelve.left.size(), 10u);
+    EXPECT_EQ(twelve.left[9].spoken.substr(0, 9), "10. hely,");
 }
 
 TEST(BestWord, ANewRecordIsWrittenAtOnceAndReadAtTheNextStart)
@@ -100,7 +114,9 @@ TEST(BestWord, ANewRecordIsWrittenAtOnceAndReadAtTheNextStart)
         EXPECT_EQ(ReadFile(f.RecordFile()), "K\xD6R\t18\r\n");
         TakeWordDown(f, 1, 30, "ALMA");
         EXPECT_EQ(ReadFile(f.RecordFile()), "ALMA\t24\r\n");
-        // A lower score in a new game leaves the record alone.
+        // An equal score, and a lower one in a new game, leave the record alone.
+        TakeWordDown(f, 7, 30, "LAMA");
+        EXPECT_EQ(ReadFile(f.RecordFile()), "ALMA\t24\r\n");
         f.game.NewGame();
         TakeWordDown(f, 4, 31, "KÖR");
         EXPECT_EQ(ReadFile(f.RecordFile()), "ALMA\t24\r\n");
