@@ -3,6 +3,13 @@
 # build into build/. Xvfb, openbox, xdotool and the X utilities run the test
 # of the game under a window manager.
 BUILD ?= build
+# The tools that build, test and package read file names and texts as UTF-8
+# only under a UTF-8 locale (without one, CPack's archiver cannot find
+# Ico/aÁ.bmp). A caller with none, as in minimal containers where LANG is
+# unset, gets C.UTF-8, which every Debian 12 has, for everything run here.
+ifneq ($(shell locale charmap 2>/dev/null),UTF-8)
+export LC_ALL := C.UTF-8
+endif
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev libfontconfig-dev libxcb1-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev xz-utils \

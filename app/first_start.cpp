@@ -29,7 +29,7 @@ std::string ParentOf(const std::string& path)
 // the marker, and is renamed into place. A temporary folder that a crash
 // left behind is simply used again. Nothing is flushed to disk here, where
 // the window waits: a journaling file system keeps the marker's making
-// ahead of the rename, and PlaceList flushes both before it copies.
+// ahead of the rename, and CopyList flushes both before it copies.
 bool CreateMarkedFolder(const std::string& dataDir)
 {
     const std::string parent = ParentOf(dataDir);
@@ -57,7 +57,7 @@ bool CreateMarkedFolder(const std::string& dataDir)
 }
 
 // Makes the data folder when it is missing; true when the shipped list is to
-// be placed in it.
+// be copied into it.
 bool PrepareFolder(const DataLocations& locations)
 {
     const std::string shipped = ShippedWordListPath(locations.programDir);
@@ -70,9 +70,9 @@ bool PrepareFolder(const DataLocations& locations)
     return fileio::FileExists(fileio::JoinPath(locations.dataDir, kMarkerName)) && fileio::FileExists(shipped);
 }
 
-// Places the shipped list under the marker's lock, unless the list is there
+// Copies the shipped list under the marker's lock, unless the list is there
 // already (a start before this one got as far as renaming it into place).
-bool PlaceList(const std::string& dataDir, const std::string& shipped)
+bool CopyList(const std::string& dataDir, const std::string& shipped)
 {
     const std::string marker = fileio::JoinPath(dataDir, kMarkerName);
     const int fd = ::open(marker.c_str(), O_RDONLY | O_CLOEXEC);
@@ -84,11 +84,8 @@ bool PlaceList(const std::string& dataDir, const std::string& shipped)
     } closer{fd};
     while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
     }
-    // Whoever held the lock before may have finished and removed the marker.
-    struct stat held {}, now {};
-    if (::fstat(fd, &held) != 0 || ::stat(marker.c_str(), &now) != 0 || held.st_ino != now.st_ino ||
-        held.st_dev != now.st_dev)
-        return !fileio::FindFileNoCase(dataDir, kWordListName).empty();
+    // Whoever held the lock before may have finished; the list is then found
+    // below and not copied again.
 
     // The marker, and the folder that holds it, reach the disk before the list.
     fileio::SyncFolder(dataDir);
@@ -105,10 +102,10 @@ bool PlaceList(const std::string& dataDir, const std::string& shipped)
     return true;
 }
 
-bool PlaceListNoThrow(const std::string& dataDir, const std::string& shipped)
+bool CopyListNoThrow(const std::string& dataDir, const std::string& shipped)
 {
     try {
-        return PlaceList(dataDir, shipped);
+        return CopyList(dataDir, shipped);
     } catch (...) {
         return false;  // out of memory: the marker stays
     }
@@ -121,44 +118,42 @@ std::string ShippedWordListPath(const std::string& programDir)
     return fileio::JoinPath(fileio::JoinPath(programDir, "dictionary"), kWordListName);
 }
 
-WordListPlacement::WordListPlacement(std::string dataDir, std::string source)
+WordListCopy::WordListCopy(std::string dataDir, std::string source)
     : dataDir_(std::move(dataDir)), source_(std::move(source))
 {
 }
 
-WordListPlacement::~WordListPlacement()
+WordListCopy::~WordListCopy()
 {
     Wait();
 }
 
-std::shared_ptr<WordListPlacement> WordListPlacement::Start(const DataLocations& locations)
+std::shared_ptr<WordListCopy> WordListCopy::Start(const DataLocations& locations)
 {
     if (!PrepareFolder(locations))
         return nullptr;
-    std::shared_ptr<WordListPlacement> placement(
-        new WordListPlacement(locations.dataDir, ShippedWordListPath(locations.programDir)));
+    std::shared_ptr<WordListCopy> copy(new WordListCopy(locations.dataDir, ShippedWordListPath(locations.programDir)));
     try {
-        placement->placing_ =
-            std::async(std::launch::async, [dataDir = placement->dataDir_, source = placement->source_] {
-                // The window comes first.
-                LowerThisThreadsPriority();
-                return PlaceListNoThrow(dataDir, source);
-            });
+        copy->copying_ = std::async(std::launch::async, [dataDir = copy->dataDir_, source = copy->source_] {
+            // The window comes first.
+            LowerThisThreadsPriority();
+            return CopyListNoThrow(dataDir, source);
+        });
     } catch (const std::system_error&) {
-        placement->placed_ = PlaceListNoThrow(placement->dataDir_, placement->source_);  // no thread to be had
+        copy->copied_ = CopyListNoThrow(copy->dataDir_, copy->source_);  // no thread to be had
     }
-    return placement;
+    return copy;
 }
 
-bool WordListPlacement::Wait()
+bool WordListCopy::Wait()
 {
-    if (!placed_)
-        placed_ = placing_.get();
-    return *placed_;
+    if (!copied_)
+        copied_ = copying_.get();
+    return *copied_;
 }
 
 bool PrepareDataFolder(const DataLocations& locations)
 {
     return PrepareFolder(locations) &&
-           PlaceListNoThrow(locations.dataDir, ShippedWordListPath(locations.programDir));
+           CopyListNoThrow(locations.dataDir, ShippedWordListPath(locations.programDir));
 }

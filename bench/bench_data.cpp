@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <unordered_set>
 
+#include "game/top_ten_table.h"
 #include "platform/cp1250.h"
-#include "scores/top_ten_table.h"
 
 namespace benchdata {
 namespace {

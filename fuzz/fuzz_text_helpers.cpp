@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "app/string_list.h"
-#include "app/text_helpers.h"
 #include "fuzz_support.h"
 #include "platform/cp1250.h"
+#include "platform/string_list.h"
+#include "platform/text_helpers.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "app/text_helpers.h"
 #include "fuzz_support.h"
+#include "game/top_ten_table.h"
 #include "platform/cp1250.h"
-#include "scores/top_ten_table.h"
+#include "platform/text_helpers.h"
 
 namespace {
 

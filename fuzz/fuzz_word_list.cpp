@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "app/string_list.h"
-#include "app/text_helpers.h"
 #include "fuzz_support.h"
 #include "game/word_list.h"
 #include "game/word_lists.h"
 #include "platform/cp1250.h"
 #include "platform/file_io.h"
+#include "platform/string_list.h"
+#include "platform/text_helpers.h"
 
 namespace {
 

@@ -30,8 +30,8 @@ public:
     // Start-up: deals the first board and draws its 90 tiles.
     void CreateBoard();
     // Start-up: loads the word lists from the data folder, where the word
-    // list may still be being placed (see WordListPlacement).
-    void LoadWordLists(const std::string& dataDir, std::shared_ptr<WordListPlacement> placement = nullptr);
+    // list may still be being copied (see WordListCopy).
+    void LoadWordLists(const std::string& dataDir, std::shared_ptr<WordListCopy> copy = nullptr);
     // Close: writes the word lists back, ignoring failures.
     void SaveWordLists();
     // Start-up: reads the best word of all time from the data folder.
@@ -41,6 +41,8 @@ public:
     void NewGame();
     // Left click on the tile with this control name ("i", column, "i", row).
     void Image1Click(const std::string& tileName);
+    // The same click on the tile of a cell, as the keyboard makes it.
+    void ClickCell(int column, int row);
     // Mouse button released on a tile.
     void SubmitWord(MouseButton button);
     // "Szóhozzá": teaches the word lists LastWord.

@@ -5,15 +5,6 @@
 #include "game/board.h"
 #include "game/game.h"
 
-namespace {
-
-std::string TileName(int column, int row)
-{
-    return "i" + std::to_string(column) + "i" + std::to_string(row);
-}
-
-}  // namespace
-
 bool KeyboardCursor::Press(PlayKey key)
 {
     switch (key) {
@@ -34,13 +25,13 @@ bool KeyboardCursor::Press(PlayKey key)
             return false;
         // A click on an empty cell's hidden tile cannot happen, and the
         // click rules ignore such a cell.
-        game_.Image1Click(TileName(column_, row_));
+        game_.ClickCell(column_, row_);
         return true;
     case PlayKey::Backspace: {
         const Selection& s = game_.GetSelection();
         if (s.path.empty())
             return false;
-        game_.Image1Click(TileName(s.lastCol, s.lastRow));
+        game_.ClickCell(s.lastCol, s.lastRow);
         return true;
     }
     case PlayKey::Enter:

@@ -1,9 +1,9 @@
 // Spelling a word with left clicks: extend the path by an orthogonal
 // neighbour of the last cell, take the last letter back, or start afresh.
-#include "app/text_helpers.h"
 #include "game/board_view.h"
 #include "game/game.h"
 #include "game/scoring.h"
+#include "platform/text_helpers.h"
 
 #include <charconv>
 
@@ -33,10 +33,13 @@ void Game::ShowWord()
 
 void Game::Image1Click(const std::string& tileName)
 {
+    ClickCell(ToInt(GetField("i", tileName, 2)), ToInt(GetField("i", tileName, 3)));
+}
+
+void Game::ClickCell(int c, int r)
+{
     if (!gameActive_)
         return;
-    const int c = ToInt(GetField("i", tileName, 2));
-    const int r = ToInt(GetField("i", tileName, 3));
     // Only the tiles of the visible rows exist, and an empty cell's tile is
     // hidden and cannot be clicked.
     if (!Board::Contains(c, r) || !Board::IsVisibleRow(r) || board_.At(c, r).letter == kBlank)

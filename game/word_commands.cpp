@@ -3,12 +3,12 @@
 #include "game/game.h"
 #include "game/word_lists.h"
 
-void Game::LoadWordLists(const std::string& dataDir, std::shared_ptr<WordListPlacement> placement)
+void Game::LoadWordLists(const std::string& dataDir, std::shared_ptr<WordListCopy> copy)
 {
     // When a file cannot be read, the lists keep what was read before it
     // (a readable dictionary stays in use); the unread file is not saved over.
     lists_ = std::make_unique<WordLists>();
-    lists_->Load(dataDir, std::move(placement));
+    lists_->Load(dataDir, std::move(copy));
 }
 
 void Game::SaveWordLists()

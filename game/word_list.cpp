@@ -475,11 +475,8 @@ void WordList::BuildPrefixes()
 
 const PrefixIndex* WordList::Prefixes() const
 {
-    if (worker_.valid()) {
-        if (worker_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-            return nullptr;
-        worker_.get();
-    }
+    if (worker_.valid() && worker_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return nullptr;
     return prefixes_.get();
 }
 

@@ -115,7 +115,9 @@ public:
 
     // The index of the base entries by their beginnings; null until it is
     // built (after the list is ready, in the worker thread for a large list)
-    // or when there was no memory for it.
+    // or when there was no memory for it. It never waits and changes
+    // nothing, so any thread may ask it, as long as no thread loads or
+    // replaces the list meanwhile.
     const PrefixIndex* Prefixes() const;
 
     // Walking the base entries, for the prefix index: the offset of the
@@ -190,6 +192,8 @@ private:
     std::unique_ptr<PrefixIndex> prefixes_;
 
     mutable std::future<void> preparing_;  // valid until the worker's Prepare is waited for
-    mutable std::future<void> worker_;     // valid while the worker may run
+    // The worker thread; ready once it has ended. Shared, so that asking
+    // whether it has ended changes nothing, whoever asks.
+    std::shared_future<void> worker_;
     mutable bool loadFailed_ = false;      // what the worker did failed
 };

@@ -7,9 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/text_helpers.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
+#include "platform/text_helpers.h"
 
 namespace {
 
@@ -31,18 +31,18 @@ std::string ListPath(const std::string& dataDir, const std::string& name, bool& 
 
 }  // namespace
 
-void WordLists::Load(const std::string& dataDir, std::shared_ptr<WordListPlacement> placement)
+void WordLists::Load(const std::string& dataDir, std::shared_ptr<WordListCopy> copy)
 {
     bool exists = false;
     wordListPath_ = ListPath(dataDir, kWordListName, exists);
     std::string path = wordListPath_;
-    if (!exists && placement) {
-        // The copy being placed holds the shipped file's words.
-        path = placement->Source();
+    if (!exists && copy) {
+        // The list being copied holds the shipped file's words.
+        path = copy->Source();
         wordListPath_ = fileio::JoinPath(dataDir, kWordListName);
         exists = true;
     }
-    placement_ = std::move(placement);
+    listCopy_ = std::move(copy);
     if (exists) {
         // Opening fails here and now; a large file is read and indexed while
         // the game's window opens (see WordList).
@@ -96,9 +96,9 @@ void WordLists::Load(const std::string& dataDir, std::shared_ptr<WordListPlaceme
 int WordLists::Save() const
 {
     int written = 0;
-    // The list being placed must not be renamed over what is saved here.
-    if (placement_)
-        placement_->Wait();
+    // The list being copied must not be renamed over what is saved here.
+    if (listCopy_)
+        listCopy_->Wait();
     // Whatever goes wrong with one list (even running out of memory) is
     // ignored and keeps neither the other list nor the close from going on.
     try {

@@ -25,12 +25,12 @@ public:
     // Throws AppError ("Cannot open file ...") for a file that exists but
     // cannot be read; what was read before stays, and a file that could not
     // be read is never saved over.
-    // While `placement` is still putting the shipped word list into the data
+    // While `copy` is still copying the shipped word list into the data
     // folder, the words are read from the shipped file, and the list is saved
-    // where it is being placed, once it stands there.
-    void Load(const std::string& dataDir, std::shared_ptr<WordListPlacement> placement = nullptr);
-    // Writes both lists back, each crash-safe, after any placing of the word
-    // list has finished. A failure is ignored and does
+    // where it is being copied to, once it stands there.
+    void Load(const std::string& dataDir, std::shared_ptr<WordListCopy> copy = nullptr);
+    // Writes both lists back, each crash-safe, after any copy of the shipped
+    // word list has finished. A failure is ignored and does
     // not keep the other list from being written; a write-protected file is
     // left as it is. Returns how many of the two files were written.
     int Save() const;
@@ -53,5 +53,5 @@ private:
     std::vector<std::string> newWords_;
     std::string wordListPath_;
     std::string newWordListPath_;
-    std::shared_ptr<WordListPlacement> placement_;
+    std::shared_ptr<WordListCopy> listCopy_;
 };

@@ -1,9 +1,9 @@
 // Taking a known word off the board: score it, empty its cells and let the
 // letters above fall, the reserve rows feeding the visible board.
-#include "app/text_helpers.h"
 #include "game/board_view.h"
 #include "game/game.h"
 #include "game/scoring.h"
+#include "platform/text_helpers.h"
 
 void Game::SubmitWord(MouseButton button)
 {

@@ -1,8 +1,8 @@
 #include "game/words_report.h"
 
-#include "app/spoken_text.h"
 #include "game/board_solver.h"
 #include "game/game.h"
+#include "game/spoken_text.h"
 
 namespace {
 

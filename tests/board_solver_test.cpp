@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <random>
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "game/board_solver.h"
 #include "game/prefix_index.h"
@@ -17,8 +20,8 @@
 
 namespace {
 
-// A few letters, so that random words and boards meet often.
-const std::string kLetters = cp1250::fromUtf8("AÁEÉKLMSTÖ");
+// Every letter a tile can show, the accented ones and Z last of all included.
+const std::string kLetters = cp1250::fromUtf8("ABCDEFGHIJKLMNOPQRSTUVWXYZÁÉÖÜ");
 
 bool SameLetter(char a, char b)
 {
@@ -79,17 +82,37 @@ std::set<std::string> Words(const std::vector<FoundWord>& found)
     return words;
 }
 
+// A letter in either case, as lists hold them.
+char AnyCase(std::mt19937& rng, char letter)
+{
+    return rng() % 3 == 0 ? static_cast<char>(cp1250::toLower(static_cast<unsigned char>(letter))) : letter;
+}
+
 std::string RandomWord(std::mt19937& rng, std::size_t minLength, std::size_t maxLength)
 {
     std::string word;
     const std::size_t length = std::uniform_int_distribution<std::size_t>(minLength, maxLength)(rng);
-    for (std::size_t i = 0; i < length; ++i) {
-        char c = kLetters[rng() % kLetters.size()];
-        if (rng() % 3 == 0)
-            c = static_cast<char>(cp1250::toLower(static_cast<unsigned char>(c)));
-        word += c;
-    }
+    for (std::size_t i = 0; i < length; ++i)
+        word += AnyCase(rng, kLetters[rng() % kLetters.size()]);
     return word;
+}
+
+// A quoted word that a random walk over the visible board spells (it may
+// cross itself, and then the board may not hold it).
+std::string WalkedEntry(std::mt19937& rng, const Board& board, std::size_t maxLength)
+{
+    int column = 1 + static_cast<int>(rng() % kColumns);
+    int row = kFirstVisibleRow + static_cast<int>(rng() % (kRows - kFirstVisibleRow + 1));
+    std::string word;
+    const std::size_t length = 2 + rng() % (maxLength - 1);
+    while (word.size() < length && board.At(column, row).letter != kBlank) {
+        word += AnyCase(rng, board.At(column, row).letter);
+        static constexpr std::array<std::pair<int, int>, 4> kSteps{{{0, -1}, {0, 1}, {-1, 0}, {1, 0}}};
+        const auto [dc, dr] = kSteps[rng() % 4];
+        column = std::clamp(column + dc, 1, kColumns);
+        row = std::clamp(row + dr, kFirstVisibleRow, kRows);
+    }
+    return "\"" + word + "\"\r\n";
 }
 
 // A list file: random quoted words in mixed case, and lines that can never
@@ -119,17 +142,25 @@ bool BestFirst(const FoundWord& a, const FoundWord& b)
 TEST(BoardSolver, BothSearchesFindExactlyTheWordsABruteForceFinds)
 {
     std::mt19937 rng(20261208);
+    std::set<char> found;  // the letters the found words begin with
     for (int round = 0; round < 6; ++round) {
         SCOPED_TRACE(round);
+        // Random words, and words walked on the boards, so that every letter
+        // begins and continues words found deep in the index.
+        std::vector<Board> boards(12);
+        std::string text = RandomListText(rng, 400 + 600 * static_cast<std::size_t>(round), 8);
+        for (std::size_t b = 0; b < boards.size(); ++b) {
+            RandomBoard(rng, boards[b], b % 3 == 0 ? 40 : 10);
+            for (int w = 0; w < 150; ++w)
+                text += WalkedEntry(rng, boards[b], 8);
+        }
         WordList list;
-        list.Load(RandomListText(rng, 400 + 600 * static_cast<std::size_t>(round), 8));
+        list.Load(text);
         // Taught words are not in the index and must be found all the same.
         for (int k = 0; k < 20; ++k)
             list.Add("\"" + RandomWord(rng, 2, 5) + "\"");
         ASSERT_NE(list.Prefixes(), nullptr);
-        for (int b = 0; b < 12; ++b) {
-            Board board;
-            RandomBoard(rng, board, b % 3 == 0 ? 40 : 10);
+        for (const Board& board : boards) {
             const std::set<std::string> expected = BruteForce(board, list);
             const std::vector<FoundWord> indexed = FindBoardWords(board, list);
             const std::vector<FoundWord> searched = FindBoardWordsBySearch(board, list);
@@ -140,9 +171,11 @@ TEST(BoardSolver, BothSearchesFindExactlyTheWordsABruteForceFinds)
             for (const FoundWord& f : indexed) {
                 EXPECT_EQ(f.score, WordScore(f.word));
                 EXPECT_GE(f.word.size(), 2u);
+                found.insert(f.word[0]);
             }
         }
     }
+    EXPECT_EQ(found.size(), kLetters.size()) << "a letter began no word found";
 }
 
 TEST(BoardSolver, RanksByPointsThenByTheWordAndIgnoresTheHiddenRows)

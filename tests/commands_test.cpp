@@ -8,12 +8,11 @@
 #include <QPainter>
 
 #include <filesystem>
+#include <functional>
 
 #include <sys/stat.h>
 
 #include "main_window_fixture.h"
-#include "ui/frm_nevjegy.h"
-#include "ui/frm_szavak.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
 
@@ -252,10 +251,13 @@ TEST_F(Commands, CloseButtonClosesTheWindowAndSavesTheSettings)
 }
 
 // Keys for the main window while a modal window is open go nowhere, whether
-// they are typed into the modal window or reach the main window's own. Esc
-// is left out for a window it closes.
-void PressEveryShortcut(QWindow* target, bool escape = true)
+// they are typed into the modal window or reach the main window's own: the
+// shortcuts and the keys of keyboard play. Esc is left out for a window it
+// closes.
+void PressEveryKey(QWindow* target, bool escape = true)
 {
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Return})
+        QTest::keyClick(target, key);
     QTest::keyClick(target, Qt::Key_F8);
     QTest::keyClick(target, Qt::Key_F10);
     QTest::keyClick(target, Qt::Key_F7, Qt::ControlModifier);
@@ -264,83 +266,44 @@ void PressEveryShortcut(QWindow* target, bool escape = true)
         QTest::keyClick(target, Qt::Key_Escape);
 }
 
-TEST_F(Commands, ShortcutsAreDeadWhileTheAboutWindowIsOpen)
+TEST_F(Commands, KeysAreDeadWhileAModalWindowIsOpen)
 {
     GetGame().Image1Click("i1i33");
+    const std::vector<std::string> path = GetGame().GetSelection().path;
     const std::size_t words = NewWordCount();
-    bool inspected = false;
-    ModalWatch watch([&](QWidget* modal) {
-        inspected = true;
-        ASSERT_NE(qobject_cast<Tfrm_Nevjegy*>(modal), nullptr);
-        PressEveryShortcut(modal->windowHandle());
-        PressEveryShortcut(MainHandle());
-        EXPECT_TRUE(modal->isVisible()) << "a key closed the about window";
-        EXPECT_TRUE(GetGame().GameActive());
-        EXPECT_EQ(NewWordCount(), words);
-        EXPECT_FALSE(window->isMinimized());
-        // Only the about window was opened meanwhile.
-        EXPECT_EQ(QApplication::activeModalWidget(), modal);
-        ClickThroughWindow(static_cast<Tfrm_Nevjegy*>(modal)->PNGButton8);
-    });
-    ClickThroughWindow(Button("PNGButton3"));
-    EXPECT_TRUE(inspected);
-    EXPECT_EQ(watch.seen.size(), 1u);
-    EXPECT_TRUE(GetGame().GameActive());
-    EXPECT_FALSE(window->isMinimized());
-    ExpectActiveAgain();
-}
-
-TEST_F(Commands, ShortcutsAreDeadWhileTheTopTenWindowIsOpen)
-{
-    GetGame().Image1Click("i1i33");
-    const std::size_t words = NewWordCount();
-    // Viewing the table, then ending the game with the new row's name edit
-    // holding the focus.
-    for (const Qt::Key command : {Qt::Key_F10, Qt::Key_F8}) {
-        SCOPED_TRACE(command == Qt::Key_F10 ? "viewing" : "end of game");
-        bool inspected = false;
+    // The about window, the table viewed, the words window, and the table at
+    // the end of the game with the new row's name edit holding the focus.
+    struct Opening {
+        const char* window;
+        std::function<void()> open;
+        bool escCloses;
+    };
+    const Opening openings[] = {
+        {"Tfrm_Nevjegy", [&] { ClickThroughWindow(Button("PNGButton3")); }, false},
+        {"Tfrm_Top10", [&] { QTest::keyClick(MainHandle(), Qt::Key_F10); }, false},
+        {"Tfrm_Szavak", [&] { QTest::keyClick(MainHandle(), Qt::Key_F2); }, true},
+        {"Tfrm_Top10", [&] { QTest::keyClick(MainHandle(), Qt::Key_F8); }, false},
+    };
+    for (const Opening& o : openings) {
+        SCOPED_TRACE(o.window);
         ModalWatch watch([&](QWidget* modal) {
-            inspected = true;
             const bool active = GetGame().GameActive();
-            PressEveryShortcut(modal->windowHandle());
-            PressEveryShortcut(MainHandle());
-            EXPECT_TRUE(modal->isVisible()) << "a key closed the top-ten window";
+            PressEveryKey(modal->windowHandle(), !o.escCloses);
+            PressEveryKey(MainHandle());
+            EXPECT_TRUE(modal->isVisible()) << "a key closed the window";
             EXPECT_EQ(GetGame().GameActive(), active);
             EXPECT_EQ(NewWordCount(), words);
+            EXPECT_EQ(GetGame().GetSelection().path, path);
+            EXPECT_FALSE(window->Cursor().Shown());
             EXPECT_FALSE(window->isMinimized());
             EXPECT_EQ(QApplication::activeModalWidget(), modal);
         });
-        QTest::keyClick(MainHandle(), command);
-        EXPECT_TRUE(inspected);
-        EXPECT_EQ(watch.seen.size(), 1u) << "a shortcut opened another window";
+        o.open();
+        EXPECT_EQ(watch.seen, std::vector<QString>{QString::fromLatin1(o.window)}) << "a shortcut opened another window";
         EXPECT_FALSE(window->isMinimized());
         ExpectActiveAgain();
     }
     EXPECT_FALSE(GetGame().GameActive());
-    EXPECT_TRUE(errors.texts.empty());
-}
-
-TEST_F(Commands, ShortcutsAreDeadWhileTheWordsWindowIsOpen)
-{
-    GetGame().Image1Click("i1i33");
-    const std::size_t words = NewWordCount();
-    bool inspected = false;
-    ModalWatch watch([&](QWidget* modal) {
-        inspected = true;
-        ASSERT_NE(qobject_cast<Tfrm_Szavak*>(modal), nullptr);
-        PressEveryShortcut(modal->windowHandle(), false);
-        PressEveryShortcut(MainHandle());
-        EXPECT_TRUE(modal->isVisible()) << "a key closed the words window";
-        EXPECT_TRUE(GetGame().GameActive());
-        EXPECT_EQ(NewWordCount(), words);
-        EXPECT_FALSE(window->isMinimized());
-        EXPECT_EQ(QApplication::activeModalWidget(), modal);
-    });
-    QTest::keyClick(MainHandle(), Qt::Key_F2);
-    EXPECT_TRUE(inspected);
-    EXPECT_EQ(watch.seen.size(), 1u) << "a shortcut opened another window";
-    EXPECT_FALSE(window->isMinimized());
-    ExpectActiveAgain();
     EXPECT_TRUE(errors.texts.empty());
 }
 

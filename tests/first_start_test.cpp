@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
+#include <future>
 #include <random>
 #include <set>
 #include <thread>
@@ -61,7 +64,7 @@ TEST_F(FirstStart, WithoutAShippedListTheFolderIsStillMade)
     EXPECT_TRUE(fileio::DirectoryExists(locations.dataDir));
 }
 
-TEST_F(FirstStart, ACutShortPlacingIsFinishedByTheNextStart)
+TEST_F(FirstStart, ACutShortCopyIsFinishedByTheNextStart)
 {
     // Killed before the list was renamed into place: the marker is there.
     std::filesystem::create_directories(locations.dataDir);
@@ -72,9 +75,9 @@ TEST_F(FirstStart, ACutShortPlacingIsFinishedByTheNextStart)
 
     // Killed after the rename: the whole list stays as it is.
     WriteFile(locations.dataDir + "/.SzavakLista.placing", "");
-    WriteFile(locations.dataDir + "/SzavakLista.txt", "\"placed\"\r\n");
+    WriteFile(locations.dataDir + "/SzavakLista.txt", "\"copied\"\r\n");
     EXPECT_TRUE(PrepareDataFolder(locations));
-    EXPECT_EQ(ReadFile(locations.dataDir + "/SzavakLista.txt"), "\"placed\"\r\n");
+    EXPECT_EQ(ReadFile(locations.dataDir + "/SzavakLista.txt"), "\"copied\"\r\n");
     EXPECT_FALSE(std::filesystem::exists(locations.dataDir + "/.SzavakLista.placing"));
 }
 
@@ -107,30 +110,60 @@ std::set<std::string> Names(const std::string& folder)
     return names;
 }
 
-TEST_F(FirstStart, TheGameKnowsTheWordsWhileTheListIsPlacedAndSavesAfterIt)
-{
-    const std::string shipped = ShippedList(8 << 20);
-    WriteFile(ShippedWordListPath(locations.programDir), shipped);
-    WordLists lists;
-    lists.Load(locations.dataDir, WordListPlacement::Start(locations));
-    EXPECT_TRUE(lists.IsKnown("AAAAAA"));
-    EXPECT_TRUE(lists.IsKnown("AAZZZZ"));
-    lists.AddWord("ZZZZZZZ");
-    EXPECT_EQ(lists.Save(), 2);
+// Holds a file's lock, as a start that is copying the list holds the marker's.
+class HeldLock {
+public:
+    explicit HeldLock(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    {
+        EXPECT_TRUE(fd_ >= 0 && ::flock(fd_, LOCK_EX) == 0);
+    }
+    ~HeldLock() { Release(); }
+    void Release()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
 
-    // The save came after the placed copy and went into the same file.
+private:
+    int fd_;
+};
+
+TEST_F(FirstStart, TheGameKnowsTheWordsWhileTheListIsCopiedAndSavesOnlyAfterTheCopy)
+{
+    const std::string shipped = ShippedList(2 << 20);
+    WriteFile(ShippedWordListPath(locations.programDir), shipped);
+    // A start cut short left the marker, so this one copies the list again;
+    // the test holds the copy back with the marker's lock.
+    std::filesystem::create_directories(locations.dataDir);
+    WriteFile(locations.dataDir + "/.SzavakLista.placing", "");
+    WordLists lists;
+    std::future<int> saving;
+    HeldLock copyHeldBack(locations.dataDir + "/.SzavakLista.placing");
+
+    lists.Load(locations.dataDir, WordListCopy::Start(locations));
+    EXPECT_TRUE(lists.IsKnown("AAAAAA"));
+    EXPECT_TRUE(lists.IsKnown("AAKZZZ"));
+    lists.AddWord("ZZZZZZZ");
+    saving = std::async(std::launch::async, [&lists] { return lists.Save(); });
+    EXPECT_EQ(saving.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout) << "saved before the copy";
+    EXPECT_EQ(Names(locations.dataDir), std::set<std::string>{".SzavakLista.placing"});
+
+    copyHeldBack.Release();
+    EXPECT_EQ(saving.get(), 2);
+    // The save came after the copy and went into the same file.
     EXPECT_EQ(Names(locations.dataDir), (std::set<std::string>{"SzavakLista.txt", "ujszavaklista.txt"}));
     EXPECT_EQ(ReadFile(locations.dataDir + "/SzavakLista.txt"), shipped + "\"ZZZZZZZ\"\r\n");
 }
 
-TEST_F(FirstStart, TwoStartsAtOncePlaceOneWholeList)
+TEST_F(FirstStart, TwoStartsAtOnceCopyOneWholeList)
 {
     const std::string shipped = ShippedList(4 << 20);
     WriteFile(ShippedWordListPath(locations.programDir), shipped);
-    std::shared_ptr<WordListPlacement> first;
-    std::shared_ptr<WordListPlacement> second;
-    std::thread other([&] { second = WordListPlacement::Start(locations); });
-    first = WordListPlacement::Start(locations);
+    std::shared_ptr<WordListCopy> first;
+    std::shared_ptr<WordListCopy> second;
+    std::thread other([&] { second = WordListCopy::Start(locations); });
+    first = WordListCopy::Start(locations);
     other.join();
     ASSERT_TRUE(first || second);
     EXPECT_TRUE(!first || first->Wait());

@@ -304,6 +304,8 @@ TEST_F(MainWindow, AMissingTilePictureIsReportedAndTheWindowStillOpens)
     EXPECT_EQ(w->GetGame().TotalScore(), 0);
 }
 
+// Which buttons drag and what ends a drag is the top-ten window's test, on
+// the same DragWindow.
 TEST_F(MainWindow, DraggingTheBackgroundWithTheLeftButtonMovesTheWindow)
 {
     auto w = Open();
@@ -311,21 +313,11 @@ TEST_F(MainWindow, DraggingTheBackgroundWithTheLeftButtonMovesTheWindow)
     const QPoint start = w->pos();
     const QPoint grip(150, 300);  // on the background, left of the board
     QCursor::setPos(w->mapToGlobal(grip));
-    QTest::mousePress(window, Qt::RightButton, {}, grip);
-    QCursor::setPos(w->mapToGlobal(grip) + QPoint(40, 25));
-    QTest::mouseMove(window, grip + QPoint(40, 25));
-    QTest::mouseRelease(window, Qt::RightButton, {}, grip + QPoint(40, 25));
-    EXPECT_EQ(w->pos(), start) << "the right button does not drag";
-
-    QCursor::setPos(w->mapToGlobal(grip));
     QTest::mousePress(window, Qt::LeftButton, {}, grip);
     QCursor::setPos(QCursor::pos() + QPoint(40, 25));
     QTest::mouseMove(window, grip + QPoint(40, 25));
     EXPECT_EQ(w->pos(), start + QPoint(40, 25));
     QTest::mouseRelease(window, Qt::LeftButton, {}, grip + QPoint(40, 25));
-    QCursor::setPos(QCursor::pos() + QPoint(100, 100));
-    QTest::mouseMove(window, grip + QPoint(100, 100));
-    EXPECT_EQ(w->pos(), start + QPoint(40, 25)) << "the release ended the drag";
 }
 
 TEST_F(MainWindow, DraggingOnATileOrALabelDoesNotMoveTheWindow)
@@ -352,14 +344,12 @@ TEST_F(MainWindow, OpensAtTheSavedPlaceUnlessNothingOfItCouldBeReached)
         QPoint saved;
         QPoint opened;
     };
+    // The edge cases, on one or two screens, are window_placement_test's.
     const Case cases[] = {
         // Dragged far off, with a part left to take hold of: kept exactly.
         {QPoint(area.x() - 500, area.y() + 20), QPoint(area.x() - 500, area.y() + 20)},
-        {QPoint(right - 32, bottom - 32), QPoint(right - 32, bottom - 32)},
         // Nothing left within reach (a screen gone or shrunk): wholly on the screen.
-        {QPoint(right - 31, area.y() + 20), QPoint(right - 670, area.y() + 20)},
         {QPoint(right + 5000, bottom + 3000), QPoint(right - 670, bottom - 480)},
-        {QPoint(INT32_MIN, INT32_MIN), area.topLeft()},
     };
     std::filesystem::create_directories(folders.locations.dataDir);
     for (const Case& c : cases) {

@@ -232,8 +232,8 @@ TEST_F(PngButtonTest, DoubleClickClicksOnce)
 
 TEST_F(PngButtonTest, ButtonIsDrawnUnpressedBeforeItsClickRuns)
 {
-    // Record the placement of every paint; the click's handler must come
-    // after a paint in the normal place.
+    // Record where every paint draws the picture; the click's handler must
+    // come after a paint in the normal place.
     std::vector<int> paintedOffsets;
     struct PaintSpy : QObject {
         TPNGButton* button;

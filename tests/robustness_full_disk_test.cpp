@@ -22,9 +22,9 @@
 #include <unistd.h>
 
 #include "app/settings.h"
+#include "game/top_ten_table.h"
 #include "game/word_lists.h"
 #include "platform/app_error.h"
-#include "scores/top_ten_table.h"
 #include "test_support.h"
 #include "ui/frm_main.h"
 

@@ -24,11 +24,12 @@
 #include <unistd.h>
 
 #include "app/settings.h"
-#include "app/text_helpers.h"
+#include "game/top_ten_table.h"
 #include "game/word_lists.h"
 #include "platform/app_error.h"
+#include "platform/cp1250.h"
 #include "platform/file_io.h"
-#include "scores/top_ten_table.h"
+#include "platform/text_helpers.h"
 #include "test_support.h"
 #include "ui/frm_main.h"
 
@@ -358,6 +359,8 @@ TEST_F(HostileTopTen, HundredThousandLinesAreAllKeptAndTheBestTenComeFirst)
     WriteFile(file, text);
     const TopTenTable table = FinishGame(89999);
     ASSERT_EQ(table.Count(), 100001);
+    for (int i = 1; i < table.Count(); ++i)
+        ASSERT_LE(cp1250::compareNoCase(table.Line(i - 1), table.Line(i)), 0) << "line " << i;
     EXPECT_EQ(table.Line(0), TopTenNewLine(89999)) << "the new line's one-blank name sorts first";
     EXPECT_EQ(table.ScoreTextAt(1), ScoreText(89999));
     for (int row = 2; row < 10; ++row)

@@ -26,9 +26,9 @@
 #include <random>
 #include <string>
 
-#include "app/text_helpers.h"
 #include "game/scoring.h"
 #include "platform/cp1250.h"
+#include "platform/text_helpers.h"
 #include "test_support.h"
 #include "ui/frm_main.h"
 #include "ui/picture_control.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/spoken_text.h"
+#include "game/spoken_text.h"
 #include "platform/cp1250.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/string_list.h"
-#include "app/text_helpers.h"
+#include "platform/string_list.h"
+#include "platform/text_helpers.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/top_ten_table.h"
 #include "platform/app_error.h"
 #include "platform/cp1250.h"
-#include "scores/top_ten_table.h"
 #include "test_support.h"
 
 namespace {
@@ -447,30 +447,6 @@ TEST(TopTenFile, FailedWriteNamesTheFileAndLeavesWhatStandsThere)
     }
     EXPECT_TRUE(IsFolder(path));
     EXPECT_TRUE(QDir(QString::fromStdString(path)).isEmpty());
-}
-
-TEST(TopTenFile, HundredThousandLinesAreAllKeptInOrder)
-{
-    TempFolder dir;
-    const std::string path = dir.File(kTopTenFileName);
-    std::string text;
-    std::uint32_t seed = 12345;
-    for (int i = 0; i < 100000; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        text += TopTenLine(static_cast<std::int32_t>(seed % 200000), "Player " + std::to_string(seed % 977)) + "\r\n";
-    }
-    WriteFile(path, text);
-
-    TopTenTable table = ReadTopTenFile(path);
-    table.FillUp();
-    table.Append(TopTenNewLine(4242));
-    table.Sort();
-    WriteTopTenFile(path, table);
-
-    ASSERT_EQ(table.Count(), 100001);
-    for (int i = 1; i < table.Count(); ++i)
-        ASSERT_LE(cp1250::compareNoCase(table.Line(i - 1), table.Line(i)), 0) << "line " << i;
-    EXPECT_EQ(ReadTopTenFile(path).Count(), 100001) << "every line is written back";
 }
 
 }  // namespace

@@ -25,13 +25,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/top_ten_table.h"
 #include "platform/app_error.h"
-#include "scores/frm_top10.h"
-#include "scores/show_top_ten.h"
-#include "scores/top_ten_table.h"
 #include "test_support.h"
+#include "ui/frm_top10.h"
 #include "ui/picture_control.h"
 #include "ui/png_button.h"
+#include "ui/show_top_ten.h"
 
 namespace {
 
@@ -568,21 +568,6 @@ TEST(TopTenWindow, LabelsAndEditsDoNotStartADrag)
         EXPECT_EQ(form.pos(), start);
     }
     form.hide();
-}
-
-TEST(TopTenWindow, CloseButtonEndsTheModalRun)
-{
-    Tfrm_Top10 form(nullptr);
-    bool clicked = false;
-    QTimer::singleShot(0, &form, [&] {
-        QTest::mouseClick(form.PNGButton8, Qt::LeftButton, {}, QPoint(12, 12));
-        clicked = true;
-        if (form.isVisible())
-            form.done(QDialog::Rejected);  // never leave a modal window open
-    });
-    EXPECT_EQ(form.exec(), QDialog::Accepted);
-    EXPECT_TRUE(clicked);
-    EXPECT_FALSE(form.isVisible());
 }
 
 // ---------------------------------------------------------------------------

@@ -41,6 +41,8 @@ TEST(WindowPlacement, ModalWindowsAreCentredThenMovedTheLeastDistanceOntoTheMain
         {"at the corner, more on the right screen", Main(800, 700), {1024, 780, 366, 300}},
         {"mostly on the right screen", Main(2700, 900), {2578, 780, 366, 300}},
         {"straddling, more on the left", Main(600, 100), {658, 190, 366, 300}},
+        // The owner's screen counts, not the one its middle is on.
+        {"more on the right screen, its middle on the left one", Main(600, 500), {1024, 590, 366, 300}},
         {"on no screen: the nearest, below the right one", Main(3000, 5000), {2578, 780, 366, 300}},
         {"on no screen: the nearest, left of the left one", Main(-9000, 300), {0, 390, 366, 300}},
     };

@@ -5,11 +5,11 @@
 
 #include <random>
 
-#include "app/string_list.h"
-#include "app/text_helpers.h"
 #include "game/word_list.h"
 #include "game/word_lists.h"
 #include "platform/app_error.h"
+#include "platform/string_list.h"
+#include "platform/text_helpers.h"
 #include "test_support.h"
 
 namespace {

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QCursor>
 #include <QLabel>
 #include <QScrollArea>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -38,7 +36,8 @@ void TakeWordDown(GameFixture& f, int column, int firstRow, const std::string& w
 }
 
 struct RecordedGame : GameFixture {
-    RecordedGame() : GameFixture("\"alma\"\r\n\"k\xC3\xB6r\"\r\n\"d\xC3\xA9l\"\r\n\"le\"\r\n")
+    // LAMA scores as much as ALMA: 24.
+    RecordedGame() : GameFixture("\"alma\"\r\n\"k\xC3\xB6r\"\r\n\"d\xC3\xA9l\"\r\n\"le\"\r\n\"lama\"\r\n")
     {
         game.LoadBestWord(data.Path());
     }
@@ -50,18 +49,20 @@ TEST(GameWords, AreListedInTheOrderTakenAndANewGameEmptiesThem)
     RecordedGame f;
     TakeWordDown(f, 1, 30, "ALMA");
     TakeWordDown(f, 4, 31, "KÖR");
+    TakeWordDown(f, 7, 30, "LAMA");
     f.game.SubmitWord(MouseButton::Right);  // nothing selected: nothing taken
-    ASSERT_EQ(f.game.Taken().All().size(), 2u);
+    ASSERT_EQ(f.game.Taken().All().size(), 3u);
     EXPECT_EQ(f.game.Taken().All()[0].word, "ALMA");
     EXPECT_EQ(f.game.Taken().All()[0].score, 24);
     EXPECT_EQ(cp1250::toUtf8(f.game.Taken().All()[1].word), "KÖR");
     EXPECT_EQ(f.game.Taken().All()[1].score, 18);
 
     const WordsReport report = MakeWordsReport(f.game);
-    ASSERT_EQ(report.taken.size(), 2u);
+    ASSERT_EQ(report.taken.size(), 3u);
     EXPECT_EQ(report.taken[1].points, "18 pont");
     EXPECT_EQ(cp1250::toUtf8(report.taken[1].spoken), "2. szó, 18 pont, KÖR");
-    EXPECT_EQ(cp1250::toUtf8(report.summary), "2 szó, összesen 42 pont");
+    EXPECT_EQ(cp1250::toUtf8(report.summary), "3 szó, összesen 66 pont");
+    // Of two words of equal points, the first taken is the game's best.
     EXPECT_EQ(cp1250::toUtf8(report.gameBest), "A játék legjobb szava:\nALMA, 24 pont");
     // While the game runs, the words left on the board stay hidden.
     EXPECT_TRUE(report.left.empty());
@@ -91,6 +92,17 @@ TEST(GameWords, AfterTheEndTheBestWordsLeftOnTheBoardAreShown)
 
     f.SetColumn(6, 31, "   ");
     EXPECT_EQ(cp1250::toUtf8(MakeWordsReport(f.game).leftNote), "Nem maradt szó a táblán.");
+
+    // Twelve words left: the best ten are shown.
+    GameFixture many("\"al\"\r\n\"lm\"\r\n\"ma\"\r\n\"ak\"\r\n\"kö\"\r\n\"ör\"\r\n"
+                     "\"rt\"\r\n\"te\"\r\n\"la\"\r\n\"ml\"\r\n\"am\"\r\n\"ka\"\r\n");
+    for (int c = 1; c <= kColumns; ++c)
+        many.SetColumn(c, 25, "         ");
+    many.SetColumn(1, 25, "ALMAKÖRTE");
+    many.game.SetGameActive(false);
+    const WordsReport twelve = MakeWordsReport(many.game);
+    ASSERT_EQ(twelve.left.size(), 10u);
+    EXPECT_EQ(twelve.left[9].spoken.substr(0, 9), "10. hely,");
 }
 
 TEST(BestWord, ANewRecordIsWrittenAtOnceAndReadAtTheNextStart)
@@ -102,7 +114,9 @@ TEST(BestWord, ANewRecordIsWrittenAtOnceAndReadAtTheNextStart)
         EXPECT_EQ(ReadFile(f.RecordFile()), "K\xD6R\t18\r\n");
         TakeWordDown(f, 1, 30, "ALMA");
         EXPECT_EQ(ReadFile(f.RecordFile()), "ALMA\t24\r\n");
-        // A lower score in a new game leaves the record alone.
+        // An equal score, and a lower one in a new game, leave the record alone.
+        TakeWordDown(f, 7, 30, "LAMA");
+        EXPECT_EQ(ReadFile(f.RecordFile()), "ALMA\t24\r\n");
         f.game.NewGame();
         TakeWordDown(f, 4, 31, "KÖR");
         EXPECT_EQ(ReadFile(f.RecordFile()), "ALMA\t24\r\n");
@@ -173,8 +187,8 @@ TEST_F(WordsWindow, F2ShowsTheGamesWordsCentredAndEscClosesIt)
         EXPECT_EQ(words->size(), QSize(Tfrm_Szavak::kWidth, Tfrm_Szavak::kHeight));
         EXPECT_EQ(words->pos(), QPoint(120 + (670 - 440) / 2, 90 + (480 - 380) / 2));
         EXPECT_TRUE(words->TakenRows().empty());
-        EXPECT_EQ(words->Label6->text(), QString::fromUtf8("Minden idők legjobb szava: KÖR, 18 pont"));
-        EXPECT_TRUE(words->Label5->isVisible());
+        EXPECT_EQ(words->AllTimeBest->text(), QString::fromUtf8("Minden idők legjobb szava: KÖR, 18 pont"));
+        EXPECT_TRUE(words->LeftNote->isVisible());
         EXPECT_FALSE(words->LeftWord(1)->isVisible());
         // Esc closes this window and does not reach the main window.
         QTest::keyClick(modal->windowHandle(), Qt::Key_Escape);
@@ -186,35 +200,6 @@ TEST_F(WordsWindow, F2ShowsTheGamesWordsCentredAndEscClosesIt)
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(GetGame().GameActive());
     EXPECT_TRUE(errors.texts.empty());
-}
-
-TEST_F(WordsWindow, OverAMainWindowPartlyOffTheScreenItStandsWhollyOnTheScreen)
-{
-    const QRect area = window->screen()->availableGeometry();
-    window->move(area.x() + area.width() - 300, area.y() + area.height() - 200);
-    QPoint placed;
-    ModalWatch again([&](QWidget* modal) { placed = modal->pos(); });
-    QTest::keyClick(MainHandle(), Qt::Key_F2);
-    ASSERT_EQ(again.seen.size(), 1u);
-    EXPECT_EQ(placed, QPoint(area.x() + area.width() - 440, area.y() + area.height() - 380));
-}
-
-TEST_F(WordsWindow, DraggingThePictureWithTheLeftButtonMovesIt)
-{
-    Tfrm_Szavak form(window.get());
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const QPoint start = form.pos();
-    const QPoint grip(40, 60);  // on the picture, above the lists
-    QCursor::setPos(form.mapToGlobal(grip));
-    QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, grip);
-    QCursor::setPos(QCursor::pos() + QPoint(30, -20));
-    QTest::mouseMove(form.windowHandle(), grip + QPoint(30, -20));
-    EXPECT_EQ(form.pos(), start + QPoint(30, -20));
-    QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, grip + QPoint(30, -20));
-    QCursor::setPos(QCursor::pos() + QPoint(50, 50));
-    QTest::mouseMove(form.windowHandle(), grip + QPoint(80, 30));
-    EXPECT_EQ(form.pos(), start + QPoint(30, -20)) << "the release ended the drag";
 }
 
 TEST_F(WordsWindow, ManyWordsScrollAndAfterTheEndTheWordsLeftAreListed)
@@ -229,28 +214,28 @@ TEST_F(WordsWindow, ManyWordsScrollAndAfterTheEndTheWordsLeftAreListed)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_EQ(form.TakenRows().size(), 30u);
-    EXPECT_EQ(form.TakenRows()[29].first->objectName(), QStringLiteral("w30"));
+    EXPECT_EQ(form.TakenRows()[29].first->objectName(), QStringLiteral("takenWord30"));
     EXPECT_EQ(form.TakenRows()[29].second->text(), QStringLiteral("8 pont"));
-    EXPECT_TRUE(form.ScrollBox1->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(form.TakenList->verticalScrollBar()->isVisible());
     // The latest word is in sight.
-    EXPECT_GT(form.ScrollBox1->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(form.ScrollBox1->verticalScrollBar()->value(), form.ScrollBox1->verticalScrollBar()->maximum());
+    EXPECT_GT(form.TakenList->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(form.TakenList->verticalScrollBar()->value(), form.TakenList->verticalScrollBar()->maximum());
     EXPECT_EQ(form.LeftWord(1)->text(), QStringLiteral("ALMA"));
     EXPECT_EQ(form.LeftPoints(2)->text(), QStringLiteral("6 pont"));
     EXPECT_FALSE(form.LeftWord(3)->isVisible());
-    EXPECT_FALSE(form.Label5->isVisible());
+    EXPECT_FALSE(form.LeftNote->isVisible());
 
     // A screen reader reads each row at its word, the best word as one line.
     EXPECT_EQ(SpokenName(form.TakenRows()[29].first), QStringLiteral("row 30"));
     EXPECT_EQ(SpokenName(form.LeftWord(2)), QStringLiteral("2. hely, 6 pont, LE"));
-    EXPECT_EQ(SpokenName(form.Label3), QString::fromUtf8("A játék legjobb szava: ALMA, 24 pont"));
+    EXPECT_EQ(SpokenName(form.GameBest), QString::fromUtf8("A játék legjobb szava: ALMA, 24 pont"));
     EXPECT_EQ(SpokenName(form.PNGButton8), QString::fromUtf8("Bezár"));
     // Filled again (as after the end), a row left empty says nothing.
     report.left.pop_back();
     report.leftNote = "Nem maradt sz\xF3 a t\xE1" "bl\xE1n.";
     form.Fill(report);
     EXPECT_EQ(SpokenName(form.LeftWord(2)), QString());
-    EXPECT_EQ(SpokenName(form.Label5), QString::fromUtf8("Nem maradt szó a táblán."));
+    EXPECT_EQ(SpokenName(form.LeftNote), QString::fromUtf8("Nem maradt szó a táblán."));
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include "ui/application.h"
 
+#include <clocale>
+#include <cstring>
 #include <exception>
+
+#include <langinfo.h>
 
 #include "ui/error_box.h"
 #include "ui/font_warm_up.h"
@@ -15,6 +19,12 @@ VorpantaApplication::VorpantaApplication(int& argc, char** argv) : QApplication(
     // Wayland compositors find the window's icon through the desktop entry.
     setDesktopFileName(QStringLiteral("io.github.vorpanta.Vorpanta"));
     setApplicationVersion(QStringLiteral(VORPANTA_VERSION_TEXT));
+    // Qt takes every text it hands the system as UTF-8. Where the
+    // environment names no UTF-8 locale (LANG unset, as in minimal
+    // containers), the C library is told so too, so that Xlib encodes the
+    // window titles that older window managers read (WM_NAME) right.
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
     FinishReadingFontConfiguration();
     InstallFonts();
     InstallHungarianQtTexts(*this);

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/first_start.h"
-#include "app/spoken_text.h"
+#include "game/spoken_text.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
 #include "ui/accessible_controls.h"
@@ -99,7 +99,10 @@ QLabel* MakeLineLabel(QWidget* parent, const char* name, int top, bool bold)
 }  // namespace
 
 Tfrm_Main::Tfrm_Main(const DataLocations& locations, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), locations_(locations), game_(*this, locations.programDir)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      DragWindow(this),
+      locations_(locations),
+      game_(*this, locations.programDir)
 {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Vorpanta"));
@@ -117,9 +120,7 @@ void Tfrm_Main::CreateControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kWidth, kHeight);
     Image1->SetPicture(LoadPng(BackgroundPicture()));
-    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b, QPoint at) { Image1MouseDown(b, at); });
-    connect(Image1, &PictureControl::MouseMoved, this, [this] { Image1MouseMove(); });
-    connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { Image1MouseUp(); });
+    ConnectDragPicture(Image1);
 
     Label1 = MakeLineLabel(this, "Label1", 72, true);
     Label2 = MakeLineLabel(this, "Label2", 112, false);
@@ -157,10 +158,10 @@ void Tfrm_Main::FormCreate()
 {
     RunGuarded(this, [this] {
         // A new data folder gets the shipped word list while the window opens.
-        placement_ = WordListPlacement::Start(locations_);
+        listCopy_ = WordListCopy::Start(locations_);
         settings_ = LoadSettings(locations_.settingsFile);
         game_.CreateBoard();
-        game_.LoadWordLists(locations_.dataDir, placement_);
+        game_.LoadWordLists(locations_.dataDir, listCopy_);
         game_.SetGameActive(true);
     });
     // Never fails: a missing or unreadable record is simply none.
@@ -315,21 +316,6 @@ void Tfrm_Main::SetSlidePacing(std::chrono::microseconds pause)
 std::chrono::microseconds Tfrm_Main::SlidePacing()
 {
     return g_slidePacing;
-}
-
-void Tfrm_Main::Image1MouseDown(Qt::MouseButton button, QPoint pressedAt)
-{
-    drag_.MouseDown(this, button, pressedAt);
-}
-
-void Tfrm_Main::Image1MouseMove()
-{
-    drag_.MouseMove(this);
-}
-
-void Tfrm_Main::Image1MouseUp()
-{
-    drag_.MouseUp();
 }
 
 void Tfrm_Main::ShowCursor(int column, int row)

@@ -23,7 +23,7 @@ class CursorFrame;
 class QLabel;
 class PictureControl;
 
-class Tfrm_Main : public QWidget, public BoardView, public CursorView {
+class Tfrm_Main : public QWidget, public BoardView, public CursorView, protected DragWindow {
     Q_OBJECT
 public:
     static constexpr int kWidth = 670;
@@ -132,9 +132,6 @@ private:
     bool FormClose();
 
     void CreateControls();
-    void Image1MouseDown(Qt::MouseButton button, QPoint pressedAt);
-    void Image1MouseMove();
-    void Image1MouseUp();
     // The tile's accessible name from its cell: letter, place, selection.
     // A tile picture read from disk, as every draw reads it; throws
     // "Cannot open file" when it is missing or not a bitmap.
@@ -146,14 +143,13 @@ private:
     void UpdateCursorFocus(bool announce);
 
     DataLocations locations_;
-    // The shipped word list being placed in a new data folder; the word
+    // The shipped word list being copied into a new data folder; the word
     // lists wait for it before they save.
-    std::shared_ptr<WordListPlacement> placement_;
+    std::shared_ptr<WordListCopy> listCopy_;
     Settings settings_;
     Game game_;
     KeyboardCursor cursor_{game_, *this};
     QWidget* cursorFocus_ = nullptr;
-    WindowDrag drag_;
     DecodedPictures tilePictures_;
     bool shown_ = false;
     // A close has already failed to write the settings file.

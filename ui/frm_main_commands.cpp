@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QKeySequence>
 
-#include "scores/show_top_ten.h"
 #include "ui/accessible_controls.h"
 #include "ui/error_box.h"
 #include "ui/frm_main.h"
@@ -12,6 +11,7 @@
 #include "ui/frm_szavak.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
+#include "ui/show_top_ten.h"
 #include "ui/web_opener.h"
 
 namespace {

@@ -1,18 +1,15 @@
-// The about window: a small borderless picture window with the program's
-// version over its artwork and a close button. It is opened modally by the
-// main window's "Névjegy" command, a new one each time, centred over the main
-// window, and destroys itself when it closes. It cannot be dragged, and Esc
-// does not close it.
+// The about window: a picture window (PictureDialog) with the program's
+// version over its artwork. It is opened modally by the main window's
+// "Névjegy" command, a new one each time, centred over the main window, and
+// destroys itself when it closes. It cannot be dragged, and Esc does not
+// close it.
 #pragma once
 
-#include <QDialog>
-#include <QPointer>
+#include "ui/picture_dialog.h"
 
 class QLabel;
-class PictureControl;
-class TPNGButton;
 
-class Tfrm_Nevjegy : public QDialog {
+class Tfrm_Nevjegy : public PictureDialog {
     Q_OBJECT
 public:
     static constexpr int kWidth = 366;
@@ -21,19 +18,9 @@ public:
     // `mainWindow` is the window the about window is centred over.
     explicit Tfrm_Nevjegy(QWidget* mainWindow);
 
-    PictureControl* Image1 = nullptr;
     QLabel* ProductName = nullptr;
-    TPNGButton* PNGButton8 = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateControls();
     void FormCreate();
-    void SpeedButton1Click();
-    void CentreOverMainWindow();
-
-    QPointer<QWidget> mainWindow_;
 };

@@ -8,15 +8,11 @@
 
 #include <memory>
 
-#include "app/spoken_text.h"
 #include "game/game.h"
+#include "game/spoken_text.h"
 #include "game/words_report.h"
 #include "ui/accessible_controls.h"
-#include "ui/picture_control.h"
-#include "ui/png_button.h"
-#include "ui/png_image.h"
 #include "ui/qt_text.h"
-#include "ui/window_position.h"
 
 namespace {
 
@@ -49,59 +45,40 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QRect& place, cons
 }  // namespace
 
 Tfrm_Szavak::Tfrm_Szavak(QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint), mainWindow_(mainWindow)
+    : PictureDialog(mainWindow, {.name = QStringLiteral("frm_Szavak"),
+                                 .caption = QStringLiteral("Szavak"),
+                                 .size = {kWidth, kHeight},
+                                 .picture = QStringLiteral(":/assets/art/szavak_background.png"),
+                                 .closeButton = {kWidth - 41, 16},
+                                 .escCloses = true})
 {
-    setObjectName(QStringLiteral("frm_Szavak"));
-    setWindowTitle(QStringLiteral("Szavak"));
-    setFixedSize(kWidth, kHeight);
-    setModal(true);
     CreateControls();
-    CentreOverMainWindow();
 }
 
 void Tfrm_Szavak::CreateControls()
 {
-    Image1 = new PictureControl(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, kWidth, kHeight);
-    Image1->SetPicture(LoadPng(QStringLiteral(":/assets/art/szavak_background.png")));
-    connect(Image1, &PictureControl::MouseDown, this,
-            [this](Qt::MouseButton b, QPoint at) { drag_.MouseDown(this, b, at); });
-    connect(Image1, &PictureControl::MouseMoved, this, [this] { drag_.MouseMove(this); });
-    connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { drag_.MouseUp(); });
-
-    PNGButton8 = new TPNGButton(this);
-    PNGButton8->setObjectName(QStringLiteral("PNGButton8"));
-    PresentAsButton(PNGButton8, "OnClick");
-    PNGButton8->setAccessibleName(QString::fromUtf8("Bezár"));
-    PNGButton8->setGeometry(kWidth - 41, 16, 25, 25);
-    PNGButton8->SetButtonLayout(TPNGButton::pbsImageAbove);
-    PNGButton8->SetButtonStyle(TPNGButton::pbsNoFrame);
-    PNGButton8->SetImageNormal(LoadPng(QStringLiteral(":/assets/art/btn_close.png")));
-    connect(PNGButton8, &TPNGButton::OnClick, this, [this] { SpeedButton1Click(); });
-
     const QFont heading = TextFont(14, true);
     const QFont row = TextFont(12, true);
     const QFont line = TextFont(12, false);
 
     // This game's words, on the left sheet of the picture.
-    Label1 = MakeLabel(this, QStringLiteral("Label1"), QRect(32, 84, 180, 20), heading);
-    Label1->setText(QString::fromUtf8("Ebben a játékban"));
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setGeometry(32, 108, 180, kRowHeight * 9);
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
-    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    ScrollBox1->setWidgetResizable(true);
+    TakenHeading = MakeLabel(this, QStringLiteral("TakenHeading"), QRect(32, 84, 180, 20), heading);
+    TakenHeading->setText(QString::fromUtf8("Ebben a játékban"));
+    TakenList = new QScrollArea(this);
+    TakenList->setObjectName(QStringLiteral("TakenList"));
+    TakenList->setGeometry(32, 108, 180, kRowHeight * 9);
+    TakenList->setFrameShape(QFrame::NoFrame);
+    TakenList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TakenList->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    TakenList->setWidgetResizable(true);
     // The sheet of the picture shows through the list.
-    ScrollBox1->setStyleSheet(QStringLiteral(
+    TakenList->setStyleSheet(QStringLiteral(
         "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"
         "QScrollBar:vertical { background: rgba(255,255,255,60); width: 8px; border-radius: 4px; }"
         "QScrollBar::handle:vertical { background: rgba(16,32,72,140); min-height: 20px; border-radius: 4px; }"
         "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
         "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
-    ScrollBox1->viewport()->setAutoFillBackground(false);
+    TakenList->viewport()->setAutoFillBackground(false);
     takenBox_ = new QWidget;
     takenBox_->setObjectName(QStringLiteral("TakenWords"));
     takenBox_->setAutoFillBackground(false);
@@ -109,25 +86,25 @@ void Tfrm_Szavak::CreateControls()
     grid->setContentsMargins(0, 0, 4, 0);
     grid->setSpacing(0);
     grid->setColumnStretch(0, 1);
-    ScrollBox1->setWidget(takenBox_);
-    Label2 = MakeLabel(this, QStringLiteral("Label2"), QRect(32, 276, 180, 18), line);
-    Label3 = MakeLabel(this, QStringLiteral("Label3"), QRect(32, 294, 180, 34), line, Qt::AlignLeft | Qt::AlignTop);
-    Label3->setWordWrap(true);
+    TakenList->setWidget(takenBox_);
+    TakenSummary = MakeLabel(this, QStringLiteral("TakenSummary"), QRect(32, 276, 180, 18), line);
+    GameBest = MakeLabel(this, QStringLiteral("GameBest"), QRect(32, 294, 180, 34), line, Qt::AlignLeft | Qt::AlignTop);
+    GameBest->setWordWrap(true);
 
     // The words left on the board, on the right sheet.
-    Label4 = MakeLabel(this, QStringLiteral("Label4"), QRect(236, 84, 176, 20), heading);
-    Label4->setText(QString::fromUtf8("A táblán maradt"));
+    LeftHeading = MakeLabel(this, QStringLiteral("LeftHeading"), QRect(236, 84, 176, 20), heading);
+    LeftHeading->setText(QString::fromUtf8("A táblán maradt"));
     for (int n = 1; n <= kLeftRows; ++n) {
         const int top = 108 + kRowHeight * (n - 1);
-        leftWords_.push_back(MakeLabel(this, QStringLiteral("m%1").arg(n), QRect(236, top, 120, kRowHeight), row));
-        leftPoints_.push_back(MakeLabel(this, QStringLiteral("mp%1").arg(n), QRect(356, top, 56, kRowHeight), row,
+        leftWords_.push_back(MakeLabel(this, QStringLiteral("leftWord%1").arg(n), QRect(236, top, 120, kRowHeight), row));
+        leftPoints_.push_back(MakeLabel(this, QStringLiteral("leftPoints%1").arg(n), QRect(356, top, 56, kRowHeight), row,
                                         Qt::AlignRight | Qt::AlignVCenter));
     }
-    Label5 = MakeLabel(this, QStringLiteral("Label5"), QRect(236, 108, 176, 120), line, Qt::AlignLeft | Qt::AlignTop);
-    Label5->setWordWrap(true);
+    LeftNote = MakeLabel(this, QStringLiteral("LeftNote"), QRect(236, 108, 176, 120), line, Qt::AlignLeft | Qt::AlignTop);
+    LeftNote->setWordWrap(true);
 
     // The best word of all time, on the band along the bottom.
-    Label6 = MakeLabel(this, QStringLiteral("Label6"), QRect(28, 338, 384, 22), TextFont(13, true), Qt::AlignCenter);
+    AllTimeBest = MakeLabel(this, QStringLiteral("AllTimeBest"), QRect(28, 338, 384, 22), TextFont(13, true), Qt::AlignCenter);
 }
 
 void Tfrm_Szavak::Fill(const WordsReport& report)
@@ -142,8 +119,8 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
     int n = 0;
     for (const WordsReportRow& taken : report.taken) {
         ++n;
-        QLabel* word = MakeLabel(takenBox_, QStringLiteral("w%1").arg(n), QRect(), row);
-        QLabel* points = MakeLabel(takenBox_, QStringLiteral("p%1").arg(n), QRect(), row,
+        QLabel* word = MakeLabel(takenBox_, QStringLiteral("takenWord%1").arg(n), QRect(), row);
+        QLabel* points = MakeLabel(takenBox_, QStringLiteral("takenPoints%1").arg(n), QRect(), row,
                                    Qt::AlignRight | Qt::AlignVCenter);
         word->setText(ToQString(taken.word));
         points->setText(ToQString(taken.points));
@@ -156,13 +133,12 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
         takenRows_.emplace_back(word, points);
     }
     grid->setRowStretch(n, 1);
-    // The latest word in sight.
-    ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum());
+    ShowLatestWord();
 
-    Label2->setText(ToQString(report.summary));
-    Label3->setText(ToQString(report.gameBest));
-    SetSpokenName(Label3, ToQString(OneLineSpokenText(report.gameBest)));
-    Label6->setText(ToQString(report.allTimeBest));
+    TakenSummary->setText(ToQString(report.summary));
+    GameBest->setText(ToQString(report.gameBest));
+    SetSpokenName(GameBest, ToQString(OneLineSpokenText(report.gameBest)));
+    AllTimeBest->setText(ToQString(report.allTimeBest));
     for (int i = 1; i <= kLeftRows; ++i) {
         const bool shown = static_cast<std::size_t>(i) <= report.left.size();
         const WordsReportRow none;
@@ -173,29 +149,21 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
         LeftWord(i)->setVisible(shown);
         LeftPoints(i)->setVisible(shown);
     }
-    Label5->setText(ToQString(report.leftNote));
-    Label5->setVisible(!report.leftNote.empty());
+    LeftNote->setText(ToQString(report.leftNote));
+    LeftNote->setVisible(!report.leftNote.empty());
 }
 
-void Tfrm_Szavak::CentreOverMainWindow()
+void Tfrm_Szavak::ShowLatestWord()
 {
-    // Centred, and wholly on the main window's screen.
-    PlaceOverOwner(this, mainWindow_);
+    TakenList->verticalScrollBar()->setValue(TakenList->verticalScrollBar()->maximum());
 }
 
 void Tfrm_Szavak::showEvent(QShowEvent* event)
 {
-    if (!event->spontaneous()) {
-        // The main window may have been dragged since this one was made.
-        CentreOverMainWindow();
-        ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum());
-    }
-    QDialog::showEvent(event);
-}
-
-void Tfrm_Szavak::SpeedButton1Click()
-{
-    done(QDialog::Accepted);
+    PictureDialog::showEvent(event);
+    // Again now that the list has its size.
+    if (!event->spontaneous())
+        ShowLatestWord();
 }
 
 void ShowWords(QWidget* mainWindow, const Game& game)

@@ -109,7 +109,7 @@ const QImage& TPNGButton::CurrentImage() const
 
 QRect TPNGButton::ImageRect() const
 {
-    return Place().image;
+    return Arrange().image;
 }
 
 QSize TPNGButton::LogicalSize(const QImage& image)
@@ -120,7 +120,7 @@ QSize TPNGButton::LogicalSize(const QImage& image)
     return image.deviceIndependentSize().toSize();
 }
 
-TPNGButton::Placement TPNGButton::Place() const
+TPNGButton::Areas TPNGButton::Arrange() const
 {
     const int W = width();
     const int H = height();
@@ -137,34 +137,34 @@ TPNGButton::Placement TPNGButton::Place() const
     const int gap = caption_.isEmpty() ? 0 : kCaptionGap;
     const int offset = PressedOffset();
 
-    Placement place;
+    Areas areas;
     switch (layout_) {
     case pbsImageAbove: {
         const int top = (H - (h + gap) - th) / 2;
-        place.image = QRect((W - w) / 2 + offset, top + offset, w, h);
-        place.caption = QRect((W - tw) / 2 + offset, top + h + gap + offset, tw, th);
+        areas.image = QRect((W - w) / 2 + offset, top + offset, w, h);
+        areas.caption = QRect((W - tw) / 2 + offset, top + h + gap + offset, tw, th);
         break;
     }
     case pbsImageBellow: {
         const int top = (H - (h + gap) - th) / 2;
-        place.caption = QRect((W - tw) / 2 + offset, top + offset, tw, th);
-        place.image = QRect((W - w) / 2 + offset, top + th + gap + offset, w, h);
+        areas.caption = QRect((W - tw) / 2 + offset, top + offset, tw, th);
+        areas.image = QRect((W - w) / 2 + offset, top + th + gap + offset, w, h);
         break;
     }
     case pbsImageLeft: {
         const int left = (W - (w + gap) - tw) / 2;
-        place.image = QRect(left + offset, (H - h) / 2 + offset, w, h);
-        place.caption = QRect(left + w + gap + offset, (H - th) / 2 + offset, tw, th);
+        areas.image = QRect(left + offset, (H - h) / 2 + offset, w, h);
+        areas.caption = QRect(left + w + gap + offset, (H - th) / 2 + offset, tw, th);
         break;
     }
     case pbsImageRight: {
         const int left = (W - (w + gap) - tw) / 2;
-        place.caption = QRect(left + offset, (H - th) / 2 + offset, tw, th);
-        place.image = QRect(left + tw + gap + offset, (H - h) / 2 + offset, w, h);
+        areas.caption = QRect(left + offset, (H - th) / 2 + offset, tw, th);
+        areas.image = QRect(left + tw + gap + offset, (H - h) / 2 + offset, w, h);
         break;
     }
     }
-    return place;
+    return areas;
 }
 
 void TPNGButton::paintEvent(QPaintEvent*)
@@ -190,17 +190,17 @@ void TPNGButton::paintEvent(QPaintEvent*)
     }
     }
 
-    const Placement place = Place();
+    const Areas areas = Arrange();
     const QImage& picture = CurrentImage();
     if (!picture.isNull())
-        painter.drawImage(place.image.topLeft(), picture);
+        painter.drawImage(areas.image.topLeft(), picture);
 
     if (!caption_.isEmpty()) {
         painter.setClipRect(rect());
         painter.setPen(Enabled() ? palette().color(QPalette::Active, QPalette::ButtonText)
                                  : palette().color(QPalette::Disabled, QPalette::Text));
         painter.setFont(font());
-        painter.drawText(place.caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
+        painter.drawText(areas.caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
     }
 }
 

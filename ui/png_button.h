@@ -91,11 +91,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    struct Placement {
+    // Where the picture and the caption are drawn.
+    struct Areas {
         QRect image;
         QRect caption;
     };
-    Placement Place() const;
+    Areas Arrange() const;
     static QSize LogicalSize(const QImage& image);
 
     void PointerEntered();

@@ -65,10 +65,13 @@ class LemmaTest(unittest.TestCase):
         counts = {"": 50, "INE": 30, "PLUR": 19, "POSS_PL_1 PLUR ABL": 1}
         sigs = compounds.common_signatures(counts, 0.95)
         self.assertEqual(sigs, {"", "INE", "PLUR"})
-        cands = compounds.compound_candidates([("virág", "váza noun"), ("nincs", "nincs noun")],
-                                              family, sigs, 2, 12)
-        self.assertEqual(cands, {"virágváza", "virágvázák", "virágvázában"})  # 12 letters at most
+        # A share reached exactly is enough.
+        self.assertEqual(compounds.common_signatures(counts, 0.5), {""})
         self.assertEqual(compounds.common_signatures(counts, 1.0), set(counts))
+        cands = compounds.compound_candidates([("virág", "váza noun"), ("nincs", "nincs noun")],
+                                              family, sigs, 9, 12)
+        # 9 to 12 letters, both ends included.
+        self.assertEqual(cands, {"virágváza", "virágvázák", "virágvázában"})
 
     def test_long_forms_take_the_common_endings_of_their_part_of_speech(self):
         self.assertEqual(compounds.stem_and_ending("iskolában", "iskola noun"), ("iskola", "noun", "^ban"))
@@ -80,9 +83,10 @@ class LemmaTest(unittest.TestCase):
         endings = compounds.common_endings(counts, 0.95)
         self.assertEqual(endings, {"noun": {"^ban", "ben", "ökkel"}, "vrb": {"tem"}})
         cands = compounds.long_form_candidates(
-            [("iskolatáska", "noun"), ("szépség", "noun"), ("ház", "noun")], endings, 11, 15)
+            [("iskolatáska", "noun"), ("szépség", "noun"), ("ház", "noun")], endings, 12, 14)
         # No back-vowel stem takes a front rounded ending; short forms are
-        # left to the generation of every stem.
+        # left to the generation of every stem. 12 to 14 letters, both ends
+        # included.
         self.assertEqual(cands, {"iskolatáskában", "iskolatáskaben", "szépségökkel"})
 
     def test_bare_derived_stems_of_real_use_take_the_endings_of_their_class(self):
@@ -115,7 +119,8 @@ class LemmaTest(unittest.TestCase):
         # A superlative judged on an earlier run (legszebb) gives no leglegszebb.
         self.assertEqual(compounds.superlative_candidates(keys, family, 15),
                          {"legszebb", "legszebbeket", "leglegálisabb"})
-        self.assertEqual(compounds.superlative_candidates(keys, family, 11), {"legszebb"})
+        # 12 letters at most (legszebbeket), 13 (leglegálisabb) too many.
+        self.assertEqual(compounds.superlative_candidates(keys, family, 12), {"legszebb", "legszebbeket"})
 
     def test_the_held_out_tenth_is_fixed(self):
         words = [f"szó{i}" for i in range(20000)]

@@ -11,6 +11,7 @@ import sys
 import tarfile
 import tempfile
 import unittest
+from unittest import mock
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
@@ -288,6 +289,14 @@ class MorphologyTest(unittest.TestCase):
         self.assertNotIn("visszaelment", cands)
         self.assertNotIn("visszanézte", cands)  # 11 letters
         self.assertFalse([c for c in cands if len(c) > generate.MAX_OWN_LEN])
+
+    def test_listed_stems_are_taken_up_to_the_length_of_generated_forms(self):
+        lex = generate.Lexicon()
+        lex.listed_forms = {"munkafüzeteknek", "munkafüzeteinket"}  # 15 and 16 letters
+        with mock.patch.object(generate, "log"):
+            accepted = generate.own_candidates(lex, lambda words: set(words), {})
+        self.assertIn("munkafüzeteknek", accepted)
+        self.assertNotIn("munkafüzeteinket", accepted)
 
     def test_lengthening(self):
         self.assertEqual(generate.lengthened("alma"), ["almá", "alma"])

@@ -11,6 +11,9 @@ build=${1:?build dir} work=${2:?work dir} version=${3:?version}
 for tool in dpkg-deb dpkg-shlibdeps file cpack; do
     command -v "$tool" >/dev/null 2>&1 || { echo "$tool is not installed: skipped" >&2; exit 77; }
 done
+# CPack's archiver reads the file names (Ico/aÁ.bmp) through the locale's
+# character set, and cannot find them without a UTF-8 locale.
+[[ $(locale charmap 2>/dev/null) == UTF-8 ]] || export LC_ALL=C.UTF-8
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 

@@ -6,8 +6,10 @@
 # the about window, each centred over it, is minimised with Esc and restored
 # where it was, is dragged again and closed with its close button, which
 # saves where it stood. Two more starts check a place partly off the screen
-# (kept exactly; the modal windows stay on the screen) and a place off every
-# screen (opened where it can be reached).
+# (kept exactly; the modal windows stay on the screen; the game runs without
+# a locale and its captions are the same) and a place off every screen
+# (opened where it can be reached). Captions are compared as text, whatever
+# the locale of the test.
 #
 #   window_manager_test.sh PROGRAM [STARTS]
 #
@@ -59,7 +61,19 @@ position() { xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x = $
 at() { [[ $(position "$1") == "$2" ]]; }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 hidden() { ! viewable "$1"; }
-title() { xprop -id "$1" "$2" 2>/dev/null | sed -n 's/^[^=]* = "\(.*\)"$/\1/p'; }
+# A window's text property as UTF-8 text, whatever the locale (xprop would
+# print its bytes as the locale renders them): read as bytes and decoded by
+# the property's type.
+title() {
+  local out bytes
+  out=$(xprop -id "$1" -f "$2" 8x "$2" 2>/dev/null)
+  bytes=$(sed -n 's/^[^=]* = //p' <<<"$out" | tr -d ' ,' | sed 's/0x/\\x/g')
+  case $out in
+    *"(UTF8_STRING) = "*) printf '%b' "$bytes" ;;
+    *"(STRING) = "*) printf '%b' "$bytes" | iconv -f ISO-8859-1 -t UTF-8 ;;
+    *) printf '%s' "$out" ;;
+  esac
+}
 ended() { [[ ! -e /proc/$gpid ]] || [[ $(awk '{print $3}' "/proc/$gpid/stat" 2>/dev/null) == Z ]]; }
 clamp() { local v=$1 lo=$2 hi=$3; ((v < lo)) && v=$lo; ((v > hi)) && v=$hi; echo "$v"; }
 
@@ -75,12 +89,14 @@ found_main() {
 activate() { timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowactivate "$1" >/dev/null 2>&1; }
 click() { xdotool mousemove "$1" "$2" click 1; }
 
-# Starts the game with the given saved place; sets $main.
+# Starts the game with the given saved place; sets $main. With $no_locale
+# set, the game runs without any locale, as in a minimal container.
 start_game() {
   data=$work/run-$run
   mkdir -p "$data/Vorpanta"
   printf '[Screen]\r\nLeft=%d\r\nTop=%d\r\n' "$1" "$2" > "$data/Vorpanta/Vorpanta.ini"
-  XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb "$prog" > "$data/output.txt" 2>&1 &
+  env ${no_locale:+-u LC_ALL -u LC_CTYPE -u LANG -u LANGUAGE} XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb "$prog" \
+    > "$data/output.txt" 2>&1 &
   gpid=$!
   wait_for "the main window" found_main
 }
@@ -183,10 +199,11 @@ ordinary_start() {
 }
 
 # Partly off the screen: kept exactly, and the modal windows (the words window
-# too) stand on the screen.
+# too) stand on the screen. The game runs without a locale: the captions are
+# the same.
 partly_off_start() {
   x=-330 y=430
-  start_game "$x" "$y" || return
+  no_locale=1 start_game "$x" "$y" || return
   wait_for "the main window at its saved place $x,$y" at "$main" "$x,$y" || return
   check_modals words || return
   close_and_check_saved

@@ -1,5 +1,5 @@
 // The high-score table kept in "Top10.txt": its lines, their order, and the
-// file they live in. The window that shows the table is in frm_top10.h; this
+// file they live in. The window that shows the table is ui/frm_top10.h; this
 // part holds everything that does not need a window.
 //
 // One line per entry, three fields separated by a tab: the key (99999 minus

@@ -1,4 +1,5 @@
-// Small stateless text operations shared by the game and the high scores.
+// Small stateless text operations that every layer above uses: the game, its
+// word lists and its top-ten table.
 // All of them work on code page 1250 byte strings; positions count bytes.
 #pragma once
 

@@ -1,9 +1,9 @@
-#include "app/string_list.h"
+#include "platform/string_list.h"
 
 #include <algorithm>
 
-#include "app/text_helpers.h"
 #include "platform/cp1250.h"
+#include "platform/text_helpers.h"
 
 void StringList::SetComparison(Compare compare)
 {

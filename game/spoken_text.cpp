@@ -1,4 +1,4 @@
-#include "app/spoken_text.h"
+#include "game/spoken_text.h"
 
 namespace {
 

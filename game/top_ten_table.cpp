@@ -1,4 +1,4 @@
-#include "scores/top_ten_table.h"
+#include "game/top_ten_table.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,10 +6,10 @@
 
 #include <sys/stat.h>
 
-#include "app/text_helpers.h"
 #include "platform/app_error.h"
 #include "platform/cp1250.h"
 #include "platform/file_io.h"
+#include "platform/text_helpers.h"
 
 namespace {
 

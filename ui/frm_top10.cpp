@@ -1,4 +1,4 @@
-#include "scores/frm_top10.h"
+#include "ui/frm_top10.h"
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -12,16 +12,12 @@
 #include <limits>
 #include <memory>
 
-#include "app/spoken_text.h"
+#include "game/spoken_text.h"
+#include "game/top_ten_table.h"
 #include "platform/file_io.h"
-#include "scores/show_top_ten.h"
-#include "scores/top_ten_table.h"
-#include "ui/picture_control.h"
 #include "ui/accessible_controls.h"
-#include "ui/png_button.h"
-#include "ui/png_image.h"
 #include "ui/qt_text.h"
-#include "ui/window_position.h"
+#include "ui/show_top_ten.h"
 
 namespace {
 
@@ -161,36 +157,17 @@ void TopTenNameEdit::focusOutEvent(QFocusEvent* event)
 }
 
 Tfrm_Top10::Tfrm_Top10(QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint), mainWindow_(mainWindow)
+    : PictureDialog(mainWindow, {.name = QStringLiteral("frm_Top10"),
+                                 .caption = QStringLiteral("Top10"),
+                                 .size = {kWidth, kHeight},
+                                 .picture = QStringLiteral(":/assets/art/top10_background.png"),
+                                 .closeButton = {259, 16}})
 {
-    setObjectName(QStringLiteral("frm_Top10"));
-    setWindowTitle(QStringLiteral("Top10"));
-    setFixedSize(kWidth, kHeight);
-    setModal(true);
     CreateControls();
-    CentreOverMainWindow();
 }
 
 void Tfrm_Top10::CreateControls()
 {
-    Image1 = new PictureControl(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, kWidth, kHeight);
-    Image1->SetPicture(LoadPng(QStringLiteral(":/assets/art/top10_background.png")));
-    connect(Image1, &PictureControl::MouseDown, this, [this](Qt::MouseButton b, QPoint at) { Image1MouseDown(b, at); });
-    connect(Image1, &PictureControl::MouseMoved, this, [this] { Image1MouseMove(); });
-    connect(Image1, &PictureControl::MouseUp, this, [this](Qt::MouseButton) { Image1MouseUp(); });
-
-    PNGButton8 = new TPNGButton(this);
-    PNGButton8->setObjectName(QStringLiteral("PNGButton8"));
-    PresentAsButton(PNGButton8, "OnClick");
-    PNGButton8->setAccessibleName(QString::fromUtf8("Bezár"));
-    PNGButton8->setGeometry(259, 16, 25, 25);
-    PNGButton8->SetButtonLayout(TPNGButton::pbsImageAbove);
-    PNGButton8->SetButtonStyle(TPNGButton::pbsNoFrame);
-    PNGButton8->SetImageNormal(LoadPng(QStringLiteral(":/assets/art/btn_close.png")));
-    connect(PNGButton8, &TPNGButton::OnClick, this, [this] { SpeedButton1Click(); });
-
     QLabel** rankFields[kRows] = {&s1, &s2, &s3, &s4, &s5, &s6, &s7, &s8, &s9, &s10};
     QLabel** scoreFields[kRows] = {&i1, &i2, &i3, &i4, &i5, &i6, &i7, &i8, &i9, &i10};
     TopTenNameEdit** nameFields[kRows] = {&e1, &e2, &e3, &e4, &e5, &e6, &e7, &e8, &e9, &e10};
@@ -279,18 +256,11 @@ int Tfrm_Top10::FirstEditableRow() const
     return 0;
 }
 
-void Tfrm_Top10::CentreOverMainWindow()
-{
-    // Centred, and wholly on the main window's screen.
-    PlaceOverOwner(this, mainWindow_);
-}
-
 void Tfrm_Top10::showEvent(QShowEvent* event)
 {
+    PictureDialog::showEvent(event);
+    // The first tab stop takes the focus: the opened name edit, if any.
     if (!event->spontaneous()) {
-        // The main window may have been dragged since this one was made.
-        CentreOverMainWindow();
-        // The first tab stop takes the focus: the opened name edit, if any.
         for (TopTenNameEdit* name : names_) {
             if (name->focusPolicy() & Qt::TabFocus) {
                 name->setFocus(Qt::TabFocusReason);
@@ -298,38 +268,6 @@ void Tfrm_Top10::showEvent(QShowEvent* event)
             }
         }
     }
-    QDialog::showEvent(event);
-}
-
-void Tfrm_Top10::keyPressEvent(QKeyEvent* event)
-{
-    // The window has no cancel command: Esc neither closes it (only the
-    // close button does) nor reaches the main window.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void Tfrm_Top10::SpeedButton1Click()
-{
-    done(QDialog::Accepted);
-}
-
-void Tfrm_Top10::Image1MouseDown(Qt::MouseButton button, QPoint pressedAt)
-{
-    drag_.MouseDown(this, button, pressedAt);
-}
-
-void Tfrm_Top10::Image1MouseMove()
-{
-    drag_.MouseMove(this);
-}
-
-void Tfrm_Top10::Image1MouseUp()
-{
-    drag_.MouseUp();
 }
 
 void ShowTopTen(QWidget* mainWindow, const std::string& dataDir, std::int32_t score, TopTenMode mode)

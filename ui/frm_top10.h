@@ -1,21 +1,17 @@
-// The top-ten window: a small borderless picture window with three columns
-// of ten rows (rank, score, name) and a close button. ShowTopTen creates it
-// for each showing, fills its rows, opens the row of a new score for the
-// player's name, shows it modally and destroys it. The window itself only
-// closes and lets itself be dragged by its picture.
+// The top-ten window: a picture window (PictureDialog) with three columns of
+// ten rows (rank, score, name). ShowTopTen creates it for each showing, fills
+// its rows, opens the row of a new score for the player's name, shows it
+// modally and destroys it. The window itself only closes and lets itself be
+// dragged by its picture; Esc does not close it.
 #pragma once
 
-#include <QDialog>
 #include <QLineEdit>
-#include <QPointer>
 
 #include <array>
 
-#include "ui/window_drag.h"
+#include "ui/picture_dialog.h"
 
 class QLabel;
-class PictureControl;
-class TPNGButton;
 
 // A name edit. Entering it other than by a mouse click selects its whole
 // text, so that what the player types replaces it; coming back to it when
@@ -48,7 +44,7 @@ private:
     bool entered_ = false;
 };
 
-class Tfrm_Top10 : public QDialog {
+class Tfrm_Top10 : public PictureDialog {
     Q_OBJECT
 public:
     static constexpr int kWidth = 300;
@@ -61,8 +57,6 @@ public:
     // `mainWindow` is the window it is centred over (may be null).
     explicit Tfrm_Top10(QWidget* mainWindow);
 
-    PictureControl* Image1 = nullptr;
-    TPNGButton* PNGButton8 = nullptr;
     QLabel *s1 = nullptr, *s2 = nullptr, *s3 = nullptr, *s4 = nullptr, *s5 = nullptr;
     QLabel *s6 = nullptr, *s7 = nullptr, *s8 = nullptr, *s9 = nullptr, *s10 = nullptr;
     QLabel *i1 = nullptr, *i2 = nullptr, *i3 = nullptr, *i4 = nullptr, *i5 = nullptr;
@@ -85,21 +79,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateControls();
-    void CentreOverMainWindow();
     // The accessible names of row n, from what it shows.
     void NameRow(int row);
 
-    void SpeedButton1Click();
-    void Image1MouseDown(Qt::MouseButton button, QPoint pressedAt);
-    void Image1MouseMove();
-    void Image1MouseUp();
-
-    QPointer<QWidget> mainWindow_;
-    WindowDrag drag_;
     std::array<QLabel*, kRows> ranks_{};
     std::array<QLabel*, kRows> scores_{};
     std::array<TopTenNameEdit*, kRows> names_{};

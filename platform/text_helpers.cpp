@@ -1,8 +1,8 @@
-#include "app/text_helpers.h"
+#include "platform/text_helpers.h"
 
 #include <charconv>
 
-#include "app/string_list.h"
+#include "platform/string_list.h"
 
 std::string GetField(std::string_view delimiters, std::string_view source, std::int32_t index)
 {
