@@ -29,6 +29,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -546,7 +547,29 @@ public:
     std::map<std::string, std::string> errors;
 };
 
-// The close runs of bench/run.sh: "bare gone_ms=... end_ms=...", "game ...".
+// The lines of bench/run.sh's probe runs, "label key=value key=value ...":
+// each line's label and its values by key.
+void ForEachRun(const std::string& path,
+                const std::function<void(const std::string&, const std::map<std::string, double>&)>& take)
+{
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string label;
+        fields >> label;
+        std::map<std::string, double> values;
+        std::string field;
+        while (fields >> field) {
+            const auto eq = field.find('=');
+            if (eq != std::string::npos)
+                values[field.substr(0, eq)] = std::atof(field.c_str() + eq + 1);
+        }
+        take(label, values);
+    }
+}
+
+// The close runs: "bare gone_ms=... end_ms=...", "game ...".
 struct CloseRuns {
     std::vector<double> goneMs;
     std::vector<double> endMs;
@@ -555,25 +578,12 @@ struct CloseRuns {
 std::map<std::string, CloseRuns> ReadClose(const std::string& path)
 {
     std::map<std::string, CloseRuns> runs;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string label;
-        fields >> label;
-        std::string field;
-        while (fields >> field) {
-            const auto eq = field.find('=');
-            if (eq == std::string::npos)
-                continue;
-            const std::string key = field.substr(0, eq);
-            const double value = std::atof(field.c_str() + eq + 1);
-            if (key == "gone_ms")
-                runs[label].goneMs.push_back(value);
-            else if (key == "end_ms")
-                runs[label].endMs.push_back(value);
+    ForEachRun(path, [&](const std::string& label, const std::map<std::string, double>& values) {
+        if (values.count("gone_ms") && values.count("end_ms")) {
+            runs[label].goneMs.push_back(values.at("gone_ms"));
+            runs[label].endMs.push_back(values.at("end_ms"));
         }
-    }
+    });
     return runs;
 }
 
@@ -594,20 +604,9 @@ double Median(std::vector<double> v)
 std::map<std::string, StartupRuns> ReadStartup(const std::string& path)
 {
     std::map<std::string, StartupRuns> runs;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string label;
-        fields >> label;
-        std::string field;
+    ForEachRun(path, [&](const std::string& label, const std::map<std::string, double>& values) {
         double peakKb = -1;
-        while (fields >> field) {
-            const auto eq = field.find('=');
-            if (eq == std::string::npos)
-                continue;
-            const std::string key = field.substr(0, eq);
-            const double value = std::atof(field.c_str() + eq + 1);
+        for (const auto& [key, value] : values) {
             if (key == "first_frame_ms")
                 runs[label].frameMs.push_back(value);
             else if (key == "maxrss_kb" || key == "vmhwm_kb")
@@ -615,7 +614,7 @@ std::map<std::string, StartupRuns> ReadStartup(const std::string& path)
         }
         if (peakKb >= 0)
             runs[label].maxRssKb.push_back(peakKb);
-    }
+    });
     return runs;
 }
 

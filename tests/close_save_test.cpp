@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <sys/stat.h>
 
 #include "app/first_start.h"
+#include "game/word_list.h"
 #include "game/word_lists.h"
 #include "test_support.h"
 
@@ -95,6 +97,31 @@ TEST(SaveAtClose, AListIsWrittenOnlyWhenItsFileWouldChangeAndThenAsAFullSaveWrit
         EXPECT_EQ(Inode(newWords) != newBefore, c.newWordsWritten);
         EXPECT_TRUE(ReadFile(words) == ReadFile(saving.WordListPath())) << "the word list's bytes";
         EXPECT_EQ(ReadFile(newWords), ReadFile(saving.NewWordListPath()));
+    }
+}
+
+TEST(SaveAtClose, AListIsInSavedFormExactlyWhenItsTextIsWhatSavingWrites)
+{
+    // Random small files, half of them written as a save writes them.
+    std::mt19937 random(22);
+    const std::string alphabet = "aAbB\xE1\xC1 \"";
+    const char* endings[] = {"\r\n", "\r\n", "\n", "\r"};
+    for (int round = 0; round < 600; ++round) {
+        std::string text;
+        const int lines = std::uniform_int_distribution<int>(0, 8)(random);
+        for (int i = 0; i < lines; ++i) {
+            const int length = std::uniform_int_distribution<int>(0, 3)(random);
+            for (int k = 0; k < length; ++k)
+                text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+            if (i + 1 < lines || random() % 4)
+                text += endings[random() % 4];
+        }
+        WordList list;
+        list.Load(text);
+        if (round % 2)
+            list.Load(text = list.Text());
+        SCOPED_TRACE(text);
+        EXPECT_EQ(list.LoadedInSavedForm(), list.Text() == text);
     }
 }
 
