@@ -1,7 +1,9 @@
 #include "ui/program_ending.h"
 
 #include <QApplication>
+#if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
+#endif
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
@@ -60,8 +62,10 @@ ProgramEnding::ProgramEnding(Tfrm_Main& window) : window_(window)
         notifier_ = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
         connect(notifier_, &QSocketNotifier::activated, this, &ProgramEnding::ReadSignals);
     }
+#if QT_CONFIG(sessionmanager)
     // The desktop session is ending: save now, as a close would.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { Begin(); });
+#endif
     // Told to quit in some other way: the main window still saves what it
     // holds (once; a close that ran already is not repeated).
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
