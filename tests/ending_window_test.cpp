@@ -41,6 +41,23 @@ TEST_F(EndingWindow, ASignalClosesTheWindowWithTheSavesOfAClose)
     EXPECT_TRUE(errors.texts.empty());
 }
 
+TEST_F(EndingWindow, AnApplicationToldToQuitSavesWhatTheWindowHoldsOnce)
+{
+    ProgramEnding ending(*window);
+    window->move(260, 170);
+    QApplication::processEvents();
+    GetGame().AddLastWord();
+    // As the session manager's "die" or any other quit reaches it.
+    ASSERT_TRUE(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
+    EXPECT_TRUE(window->Closed());
+    EXPECT_EQ(ReadFile(folders.locations.settingsFile), "[Screen]\r\nLeft=260\r\nTop=170\r\n\r\n[Game]\r\nHard=4\r\n");
+    EXPECT_EQ(ReadFile(folders.locations.dataDir + "/ujszavaklista.txt"), "\"\"\r\n");
+    // Closed already: a second quit saves nothing again.
+    std::filesystem::remove(folders.locations.settingsFile);
+    ASSERT_TRUE(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
+    EXPECT_FALSE(std::filesystem::exists(folders.locations.settingsFile));
+}
+
 TEST_F(EndingWindow, AnEndingFromOutsideSavesTheWordListsEvenWhenTheSettingsCannotBeWritten)
 {
     // A folder where the settings file would be: it can never be written.
