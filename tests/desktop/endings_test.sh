@@ -240,7 +240,8 @@ ended_by() {
   wait_for "the top-ten window" found_top_ten "$gpid" || return
   activate "$top"
   xdotool type --delay 20 "Nev$signal"
-  sleep 0.3
+  # The keys reach the game before the signal does.
+  sleep 1
   kill -"$signal" "$gpid"
   if [[ -n $second ]]; then
     sleep 0.15
