@@ -120,6 +120,8 @@ drag() {
 # taught_kept FOLDER: the new-word list holds one taught word, and so does
 # the word list.
 taught_kept() {
+  # The word is in code page 1250 ("Ö" is one byte): compare bytes.
+  local -x LC_ALL=C
   local line
   line=$(head -1 "$1/ujszavaklista.txt" 2>/dev/null)
   [[ $(wc -l < "$1/ujszavaklista.txt" 2>/dev/null) == 1 && $line =~ ^\".+\"$'\r'$ ]] ||
