@@ -6,6 +6,7 @@
 #
 # Settings through the environment:
 #   STARTUP_RUNS   first-frame runs of each program (default 7, at least 5)
+#   CLOSE_RUNS     close runs of the game and the bare window (default STARTUP_RUNS)
 #   BENCH_FILTER   a Google Benchmark filter for the suite (default: all)
 #   KEEP_WORK=1    keep the temporary folder and print its path
 #   DICTIONARY     a word list file to measure instead of the shipped one
@@ -20,7 +21,7 @@ BENCH_FILTER=${BENCH_FILTER:-}
 
 # --- packages the probe needs (the Makefile's deps brings the rest)
 missing=""
-for p in libxcb1-dev libxcb-damage0-dev xvfb libbenchmark-dev xz-utils; do
+for p in libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev xvfb libbenchmark-dev xz-utils; do
     dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed' || missing="$missing $p"
 done
 if [ -n "$missing" ]; then
@@ -34,7 +35,7 @@ fi
 
 # --- build
 cmake -S "$ROOT" -B "$BUILD" -DVORPANTA_BUILD_BENCHMARKS=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD" -j "$JOBS" --target vorpanta vorpanta_bench bare_window first_frame_probe
+cmake --build "$BUILD" -j "$JOBS" --target vorpanta vorpanta_bench bare_window first_frame_probe close_probe
 
 if [ -e "$BUILD/Vorpanta.ini" ]; then
     echo "$BUILD/Vorpanta.ini exists: the game would keep its data beside the program. Remove it first." >&2
@@ -119,6 +120,30 @@ for i in $(seq "$STARTUP_RUNS"); do
         echo "$label $line" >>"$STARTUP"
     done
 done
+
+# --- closing: a click on the close button to the window gone and to the
+# process's end, the game with a copy of the dictionary in its data folder
+# and nothing taught, against the bare window, interleaved the same way.
+CLOSE_RUNS=${CLOSE_RUNS:-$STARTUP_RUNS}
+mkdir -p "$WORK/xdg-close/Vorpanta"
+cp "$WORK/dictionary/SzavakLista.txt" "$WORK/xdg-close/Vorpanta/SzavakLista.txt"
+CLOSE="$WORK/close.txt"
+: >"$CLOSE"
+close_probe() {  # label
+    local program="$BUILD/vorpanta"
+    [ "$1" = bare ] && program="$BUILD/bench/bare_window"
+    DISPLAY=$display XDG_DATA_HOME="$WORK/xdg-close" XDG_RUNTIME_DIR="$WORK/runtime" \
+        "$BUILD/bench/close_probe" -- "$program"
+}
+echo "Closing: $CLOSE_RUNS runs each of the game (shipped list, nothing taught) and the bare window"
+for label in bare game; do close_probe $label >/dev/null; done
+for i in $(seq "$CLOSE_RUNS"); do
+    for label in bare game; do
+        line=$(close_probe $label)
+        echo "  $label $line"
+        echo "$label $line" >>"$CLOSE"
+    done
+done
 kill "$XVFB_PID" 2>/dev/null || true
 wait "$XVFB_PID" 2>/dev/null || true
 XVFB_PID=""
@@ -127,6 +152,6 @@ XVFB_PID=""
 MACHINE="$(date -u '+%Y-%m-%d %H:%M UTC') · nproc $(nproc) · $(lscpu | sed -n 's/^Model name: *//p' | head -n 1) · $(free -g | awk '/^Mem:/ {print $2 " GiB memory"}')"
 [ -n "$DICTIONARY" ] || MACHINE="$MACHINE · dictionary: generated stand-in"
 [ -z "${GIVEN_DICTIONARY:-}" ] || MACHINE="$MACHINE · dictionary: $GIVEN_DICTIONARY (not the shipped one)"
-ARGS=("--startup=$STARTUP" "--machine=$MACHINE")
+ARGS=("--startup=$STARTUP" "--close=$CLOSE" "--machine=$MACHINE")
 [ -n "$BENCH_FILTER" ] && ARGS+=("--benchmark_filter=$BENCH_FILTER")
 "${BENCH[@]}" "${ARGS[@]}"

@@ -3,14 +3,15 @@
 // one table of results against the goals at the end.
 //
 //   vorpanta_bench --work=DIR [--dictionary=FILE] [--prepare]
-//                  [--startup=FILE] [--machine=TEXT] [google benchmark flags]
+//                  [--startup=FILE] [--close=FILE] [--machine=TEXT] [google benchmark flags]
 //
 // DIR is a scratch folder: every input that is not there yet is generated
 // into it first; --prepare stops after that.
 // FILE for --dictionary is the shipped word list (SzavakLista.txt); without
 // it a sorted stand-in of 3,000,000 made-up words is generated. The start-up
 // file holds the lines of bench/run.sh's first-frame runs ("bare ...",
-// "game ...", "game-first-start ..."), which this program only tabulates.
+// "game ...", "game-first-start ..."), which this program only tabulates; the
+// close file likewise holds the lines of its close runs ("bare ...", "game ...").
 //
 // Machines are noisy, so the results are ratios to the yardsticks where
 // there is one; absolute times are shown for reading only.
@@ -28,6 +29,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -84,6 +86,7 @@ struct Inputs {
     std::string copyTarget;      // cp's destination
     std::string topTenFile;
     std::string startupFile;
+    std::string closeFile;
     std::string machine;
 
     std::vector<std::string> hitWords;   // upper case, as tiles spell them
@@ -544,6 +547,46 @@ public:
     std::map<std::string, std::string> errors;
 };
 
+// The lines of bench/run.sh's probe runs, "label key=value key=value ...":
+// each line's label and its values by key.
+void ForEachRun(const std::string& path,
+                const std::function<void(const std::string&, const std::map<std::string, double>&)>& take)
+{
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string label;
+        fields >> label;
+        std::map<std::string, double> values;
+        std::string field;
+        while (fields >> field) {
+            const auto eq = field.find('=');
+            if (eq != std::string::npos)
+                values[field.substr(0, eq)] = std::atof(field.c_str() + eq + 1);
+        }
+        take(label, values);
+    }
+}
+
+// The close runs: "bare gone_ms=... end_ms=...", "game ...".
+struct CloseRuns {
+    std::vector<double> goneMs;
+    std::vector<double> endMs;
+};
+
+std::map<std::string, CloseRuns> ReadClose(const std::string& path)
+{
+    std::map<std::string, CloseRuns> runs;
+    ForEachRun(path, [&](const std::string& label, const std::map<std::string, double>& values) {
+        if (values.count("gone_ms") && values.count("end_ms")) {
+            runs[label].goneMs.push_back(values.at("gone_ms"));
+            runs[label].endMs.push_back(values.at("end_ms"));
+        }
+    });
+    return runs;
+}
+
 struct StartupRuns {
     std::vector<double> frameMs;
     std::vector<double> maxRssKb;
@@ -561,20 +604,9 @@ double Median(std::vector<double> v)
 std::map<std::string, StartupRuns> ReadStartup(const std::string& path)
 {
     std::map<std::string, StartupRuns> runs;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string label;
-        fields >> label;
-        std::string field;
+    ForEachRun(path, [&](const std::string& label, const std::map<std::string, double>& values) {
         double peakKb = -1;
-        while (fields >> field) {
-            const auto eq = field.find('=');
-            if (eq == std::string::npos)
-                continue;
-            const std::string key = field.substr(0, eq);
-            const double value = std::atof(field.c_str() + eq + 1);
+        for (const auto& [key, value] : values) {
             if (key == "first_frame_ms")
                 runs[label].frameMs.push_back(value);
             else if (key == "maxrss_kb" || key == "vmhwm_kb")
@@ -582,7 +614,7 @@ std::map<std::string, StartupRuns> ReadStartup(const std::string& path)
         }
         if (peakKb >= 0)
             runs[label].maxRssKb.push_back(peakKb);
-    }
+    });
     return runs;
 }
 
@@ -704,6 +736,33 @@ void PrintTable(const CapturingReporter& r)
                         Ms(base) + " (bare window)", Ratio(first, base), "≤ 1.3× baseline",
                         Met(firstKnown && first <= 1.3 * base, firstKnown)});
     }
+    {
+        // Closing with nothing taught: nothing heavy may run between the
+        // click and the end.
+        const auto close = ReadClose(g.closeFile);
+        auto closeOf = [&](const std::string& label) {
+            auto it = close.find(label);
+            return it == close.end() ? CloseRuns{} : it->second;
+        };
+        const CloseRuns ours = closeOf("game");
+        const CloseRuns base = closeOf("bare");
+        struct Figure {
+            const char* what;
+            std::vector<double> CloseRuns::*times;
+            double goalMs;
+        };
+        for (const Figure& f : {Figure{"window gone", &CloseRuns::goneMs, 50}, Figure{"process ended", &CloseRuns::endMs, 150}}) {
+            const double t = Median(ours.*(f.times)) / 1e3;
+            const double b = Median(base.*(f.times)) / 1e3;
+            char figure[160];
+            std::snprintf(figure, sizeof figure, "Close: click to %s (shipped list, nothing taught, %zu runs each)", f.what,
+                          (ours.*(f.times)).size());
+            char goal[32];
+            std::snprintf(goal, sizeof goal, "≤ %.0f ms", f.goalMs);
+            rows.push_back({figure, Ms(t), Ms(b) + " (bare window)", Ratio(t, b), goal,
+                            Met(t <= f.goalMs / 1e3, !std::isnan(t))});
+        }
+    }
     for (const auto& [figure, runs] : {std::pair<const char*, const StartupRuns*>{"Peak memory (RSS)", &game},
                                        {"  the same, first start", &firstStart}}) {
         const double ours = Median(runs->maxRssKb) * 1024;
@@ -820,6 +879,8 @@ int main(int argc, char** argv)
             g.dictionaryFile = v;
         else if (const char* v = value("--startup="))
             g.startupFile = v;
+        else if (const char* v = value("--close="))
+            g.closeFile = v;
         else if (const char* v = value("--machine="))
             g.machine = v;
         else if (arg == "--prepare")

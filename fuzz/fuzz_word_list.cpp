@@ -4,7 +4,8 @@
 // literally on a string list (every line in, sorted ignoring case, CleanList,
 // the cleaned text added back line by line); small inputs only, since the
 // literal steps are quadratic. Whatever was loaded survives its own text
-// (the file written at close) and a second load; lookups find every entry
+// (the file written at close) and a second load, and is known to be in that
+// form exactly when its text is that file; lookups find every entry
 // in any letter case; adding works like the sorted list. Now and then both
 // word list files make the round trip through WordLists on real files.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -128,6 +129,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     reloaded.Load(saved);
     FUZZ_CHECK(Entries(reloaded) == Entries(list), "the saved list loads differently");
     FUZZ_CHECK(reloaded.Text() == saved, "the saved list is saved differently the second time");
+    // The close skips the write exactly when it would write the file again.
+    FUZZ_CHECK(list.LoadedInSavedForm() == (saved == text), "the file is wrongly taken to be in saved form");
+    FUZZ_CHECK(reloaded.LoadedInSavedForm(), "a saved list is not taken to be in saved form");
 
     // Adding: a held entry changes nothing; a new one is found and keeps
     // the order.

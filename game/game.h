@@ -32,7 +32,8 @@ public:
     // Start-up: loads the word lists from the data folder, where the word
     // list may still be being copied (see WordListCopy).
     void LoadWordLists(const std::string& dataDir, std::shared_ptr<WordListCopy> copy = nullptr);
-    // Close: writes the word lists back, ignoring failures.
+    // Close: writes back each word list whose file would change, ignoring
+    // failures.
     void SaveWordLists();
     // Start-up: reads the best word of all time from the data folder.
     void LoadBestWord(const std::string& dataDir) { bestWord_.Load(dataDir); }

@@ -14,7 +14,7 @@ void Game::LoadWordLists(const std::string& dataDir, std::shared_ptr<WordListCop
 void Game::SaveWordLists()
 {
     if (lists_)
-        lists_->Save();
+        lists_->SaveChanged();
 }
 
 bool Game::IsKnownWord() const

@@ -398,6 +398,7 @@ void WordList::Reset()
     slots_.clear();
     indexed_ = 0;
     loadFailed_ = false;
+    savedForm_ = false;
 }
 
 void WordList::Load(std::string text)
@@ -498,6 +499,7 @@ void WordList::Prepare()
         samples_ = {};
         slots_ = {};
         indexed_ = 0;
+        savedForm_ = false;
         throw;
     }
 }
@@ -512,6 +514,11 @@ void WordList::Wait() const
         loadFailed_ = true;
         throw;
     }
+}
+
+bool WordList::LoadedInSavedForm() const
+{
+    return !LoadFailed() && savedForm_;
 }
 
 bool WordList::LoadFailed() const
@@ -579,6 +586,7 @@ void WordList::CopyFrom(const WordList& other)
     fingerprintBits_ = other.fingerprintBits_;
     indexed_ = other.indexed_;
     loadFailed_ = other.loadFailed_;
+    savedForm_ = other.savedForm_;
 }
 
 void WordList::MoveFrom(WordList& other)
@@ -596,6 +604,7 @@ void WordList::MoveFrom(WordList& other)
     fingerprintBits_ = other.fingerprintBits_;
     indexed_ = std::exchange(other.indexed_, 0);
     loadFailed_ = std::exchange(other.loadFailed_, false);
+    savedForm_ = std::exchange(other.savedForm_, false);
     other.buffer_.clear();
     other.samples_.clear();
     other.extra_.clear();
@@ -610,6 +619,10 @@ bool WordList::TakeSortedBuffer()
     const std::size_t n = buffer_.size();
     std::size_t count = 0;
     std::string_view previous;
+    // Where the next line starts if every line so far ended in CR LF and
+    // none was blank: the file is then exactly what saving would write.
+    std::size_t savedFormEnd = 0;
+    bool savedForm = true;
     samples_.reserve(n / (kStride * 12) + 1);
     for (std::size_t offset = SkipBlankLines(buffer_, 0); offset < n;) {
         const std::size_t e = static_cast<std::size_t>(FindLineEnd(d + offset, d + n) - d);
@@ -623,9 +636,12 @@ bool WordList::TakeSortedBuffer()
             samples_.push_back(static_cast<std::uint32_t>(offset));
         ++count;
         previous = entry;
+        savedForm = savedForm && offset == savedFormEnd && e + 1 < n && d[e] == '\r' && d[e + 1] == '\n';
+        savedFormEnd = e + 2;
         offset = SkipBlankLines(buffer_, AfterLineEnd(buffer_, e));
     }
     baseCount_ = count;
+    savedForm_ = savedForm && (count == 0 ? n == 0 : savedFormEnd == n);
     return true;
 }
 

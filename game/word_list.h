@@ -85,6 +85,12 @@ public:
     // added since, and must not be saved over the file it came from.
     bool LoadFailed() const;
 
+    // Whether the text of the last Load was byte for byte the text that
+    // Text() gives for the list as loaded: sorted, clean, every line ended
+    // by CR LF. Known from the pass that checks the order, at no extra cost.
+    // Saving such a list unchanged would write the file it came from again.
+    bool LoadedInSavedForm() const;
+
     // The largest text Load takes.
     static constexpr std::size_t kMaxTextSize = 0xFFFFFFFFu;
 
@@ -196,4 +202,5 @@ private:
     // whether it has ended changes nothing, whoever asks.
     std::shared_future<void> worker_;
     mutable bool loadFailed_ = false;      // what the worker did failed
+    bool savedForm_ = false;               // see LoadedInSavedForm
 };

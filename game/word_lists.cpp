@@ -29,10 +29,24 @@ std::string ListPath(const std::string& dataDir, const std::string& name, bool& 
     return exists ? path : fileio::JoinPath(dataDir, LowerAscii(name));
 }
 
+// Every line followed by CR LF.
+std::string NewWordListText(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
 }  // namespace
 
 void WordLists::Load(const std::string& dataDir, std::shared_ptr<WordListCopy> copy)
 {
+    wordListRead_ = false;
+    newWordsInSavedForm_ = false;
+    newWordsRead_ = 0;
     bool exists = false;
     wordListPath_ = ListPath(dataDir, kWordListName, exists);
     std::string path = wordListPath_;
@@ -81,11 +95,15 @@ void WordLists::Load(const std::string& dataDir, std::shared_ptr<WordListCopy> c
             wordListPath_.clear();
             throw;
         }
+        wordListRead_ = true;
     }
     newWordListPath_ = ListPath(dataDir, kNewWordListName, exists);
     if (exists) {
         try {
-            newWords_ = SplitLines(fileio::ReadWholeFile(newWordListPath_));
+            const std::string text = fileio::ReadWholeFile(newWordListPath_);
+            newWords_ = SplitLines(text);
+            newWordsInSavedForm_ = text == NewWordListText(newWords_);
+            newWordsRead_ = newWords_.size();
         } catch (...) {
             newWordListPath_.clear();
             throw;
@@ -95,6 +113,27 @@ void WordLists::Load(const std::string& dataDir, std::shared_ptr<WordListCopy> c
 
 int WordLists::Save() const
 {
+    return Write(true, true);
+}
+
+int WordLists::SaveChanged() const
+{
+    // The list being copied is the file that was read only once it stands
+    // whole in the data folder.
+    const bool copied = !listCopy_ || listCopy_->Wait();
+    bool wordsKept = false;
+    try {
+        // Whether it loaded in saved form is known from the load's own check
+        // of the order; a list still loading is waited for.
+        wordsKept = wordListRead_ && copied && words_.LoadedInSavedForm() && words_.AddedCount() == 0;
+    } catch (...) {
+    }
+    const bool newWordsKept = newWordsInSavedForm_ && newWords_.size() == newWordsRead_;
+    return Write(!wordsKept, !newWordsKept);
+}
+
+int WordLists::Write(bool words, bool newWords) const
+{
     int written = 0;
     // The list being copied must not be renamed over what is saved here.
     if (listCopy_)
@@ -103,21 +142,16 @@ int WordLists::Save() const
     // ignored and keeps neither the other list nor the close from going on.
     try {
         std::string reason;
-        if (!wordListPath_.empty() && !words_.LoadFailed() &&
+        if (words && !wordListPath_.empty() && !words_.LoadFailed() &&
             fileio::WriteFileAtomic(
                 wordListPath_, [this](const fileio::PieceSink& sink) { return words_.WriteText(sink); }, reason))
             ++written;
     } catch (...) {
     }
     try {
-        if (!newWordListPath_.empty()) {
-            std::string text;
-            for (const auto& line : newWords_) {
-                text += line;
-                text += "\r\n";
-            }
+        if (newWords && !newWordListPath_.empty()) {
             std::string reason;
-            if (fileio::WriteWholeFileAtomic(newWordListPath_, text, reason))
+            if (fileio::WriteWholeFileAtomic(newWordListPath_, NewWordListText(newWords_), reason))
                 ++written;
         }
     } catch (...) {

@@ -34,6 +34,13 @@ public:
     // not keep the other list from being written; a write-protected file is
     // left as it is. Returns how many of the two files were written.
     int Save() const;
+    // The save at close: the same, but a list is written only when its file
+    // would change, that is when words were taught in this run or the file
+    // was not already exactly what saving writes (sorted, clean, CR LF; for
+    // the new-word list its lines with CR LF), or is missing. The files end
+    // up byte for byte as Save would leave them, without rewriting a large
+    // dictionary on every close. Returns how many files were written.
+    int SaveChanged() const;
 
     // The entry of a word: a double quote, the word, a double quote.
     static std::string KeyOf(std::string_view word);
@@ -49,9 +56,16 @@ public:
     const std::string& NewWordListPath() const { return newWordListPath_; }
 
 private:
+    int Write(bool words, bool newWords) const;
+
     WordList words_;
     std::vector<std::string> newWords_;
     std::string wordListPath_;
     std::string newWordListPath_;
     std::shared_ptr<WordListCopy> listCopy_;
+    // The word list's file was read (or is being copied from what was read).
+    bool wordListRead_ = false;
+    // The new-word list's file was read and was exactly its lines with CR LF.
+    bool newWordsInSavedForm_ = false;
+    std::size_t newWordsRead_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "ui/frm_main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include "ui/cursor_frame.h"
 #include "ui/error_box.h"
 #include "ui/picture_control.h"
+#include "ui/place_keeper.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
 #include "ui/window_position.h"
@@ -108,6 +110,7 @@ Tfrm_Main::Tfrm_Main(const DataLocations& locations, QWidget* parent)
     setWindowTitle(QStringLiteral("Vorpanta"));
     setFixedSize(kWidth, kHeight);
     move(214, 230);
+    placeKeeper_ = new PlaceKeeper(this);
     CreateControls();
     FormCreate();
 }
@@ -186,10 +189,34 @@ void Tfrm_Main::FormShow()
 
 void Tfrm_Main::closeEvent(QCloseEvent* event)
 {
-    if (FormClose())
+    if (closed_ || FormClose()) {
+        closed_ = true;
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
+}
+
+void Tfrm_Main::CloseToEnd()
+{
+    ending_ = true;
+    if (!closed_)
+        close();
+    QCoreApplication::quit();
+}
+
+void Tfrm_Main::BringToFront()
+{
+    if (closed_)
+        return;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 bool Tfrm_Main::FormClose()
@@ -200,7 +227,10 @@ bool Tfrm_Main::FormClose()
         // the position; the one saved before is kept for the next session
         // that can use it.
         if (!CompositorPlacesWindows()) {
-            const QPoint place = ActualWindowPosition(this);
+            // A window manager that kept the window maximised or full screen
+            // has it in a corner: its own place is where it stood before.
+            const QPoint place =
+                placeKeeper_->Enlarged() ? placeKeeper_->NormalPlace() : ActualWindowPosition(this);
             current.left = place.x();
             current.top = place.y();
         }
@@ -210,7 +240,7 @@ bool Tfrm_Main::FormClose()
         // file and close again. A player who closes once more after that
         // means to leave: the word lists are saved and only the window's
         // place is lost.
-        if (!settingsUnwritable_) {
+        if (!settingsUnwritable_ && !ending_) {
             settingsUnwritable_ = true;
             ShowErrorBox(this, error.what());
             return false;

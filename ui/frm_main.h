@@ -58,6 +58,17 @@ public:
     // The background picture, which start-up decodes early.
     static QString BackgroundPicture();
 
+    // Whether the window has closed (its close ran and was not abandoned).
+    bool Closed() const { return closed_; }
+    // The close when the program is ended from outside: the same saves as a
+    // close, but a settings file that cannot be written keeps nothing open
+    // (nobody may be there to read a message); the program then ends.
+    void CloseToEnd();
+    // Another start of the game asked for this one: the window comes back
+    // from the task bar if need be, is raised and activated, and so is a
+    // modal window open over it.
+    void BringToFront();
+
     PictureControl* Image1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -154,5 +165,10 @@ private:
     bool shown_ = false;
     // A close has already failed to write the settings file.
     bool settingsUnwritable_ = false;
+    bool closed_ = false;
+    // The program is being ended from outside (CloseToEnd).
+    bool ending_ = false;
+    // Undoes a window manager's maximise or full-screen request.
+    class PlaceKeeper* placeKeeper_ = nullptr;
     std::array<PictureControl*, kColumns*(kRows - kFirstVisibleRow + 1)> tiles_{};
 };

@@ -64,6 +64,10 @@ public:
     PictureControl* Image1 = nullptr;   // the background picture
     TPNGButton* PNGButton8 = nullptr;   // the close button, read out as "Bezár"
 
+    // Closes the window exactly as a click on its close button does (when
+    // the program is ended from outside).
+    void PressCloseButton() { SpeedButton1Click(); }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
