@@ -512,6 +512,27 @@ TEST(TopTenWindow, LockedNameEditsShowTheCaretButTakeNoEdit)
     QApplication::setCursorFlashTime(flashTime);
 }
 
+TEST(TopTenWindow, ALockedEditsCaretBlinksAtTheDesktopsPace)
+{
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(200);
+    Tfrm_Top10 form(nullptr);
+    ShowActive(form);
+    TopTenNameEdit* locked = form.e2;
+    const QImage without = locked->grab().toImage();
+    QTest::mouseClick(locked, Qt::LeftButton, {}, QPoint(locked->width() - 2, 10));
+    const QImage with = locked->grab().toImage();
+    EXPECT_NE(with, without) << "no caret right after the click";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return locked->grab().toImage() == without; }, 1000)) << "it never goes out";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return locked->grab().toImage() == with; }, 1000)) << "it never comes back";
+    // Away from the edit, no caret is left behind.
+    form.setFocus();
+    EXPECT_FALSE(locked->hasFocus());
+    EXPECT_EQ(locked->grab().toImage(), without);
+    form.hide();
+    QApplication::setCursorFlashTime(flashTime);
+}
+
 TEST(TopTenWindow, WithoutAnOpenedRowNothingHasTheFocus)
 {
     Tfrm_Top10 form(nullptr);

@@ -1,5 +1,6 @@
 #include "ui/frm_top10.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPainter>
@@ -50,6 +51,10 @@ void SizeToText(QLabel* label)
 TopTenNameEdit::TopTenNameEdit(QWidget* parent) : QLineEdit(parent)
 {
     PresentAsLineEdit(this);
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this] {
+        if (hasFocus())
+            RestartBlink();
+    });
 }
 
 void TopTenNameEdit::SetLocked(bool locked)
@@ -87,17 +92,39 @@ void TopTenNameEdit::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
     // A read-only edit draws no caret; a locked one shows where its cursor
-    // stands, steadily.
-    if (!IsLocked() || !hasFocus())
+    // stands.
+    if (!IsLocked() || !hasFocus() || !caretShown_)
         return;
     QPainter painter(this);
     const QRect around = cursorRect();
     painter.fillRect(QRect(around.center().x(), around.top(), 1, around.height()), palette().color(QPalette::Text));
 }
 
+void TopTenNameEdit::RestartBlink()
+{
+    caretShown_ = true;
+    const int flashTime = QApplication::cursorFlashTime();
+    if (IsLocked() && flashTime >= 2)
+        blink_.start(flashTime / 2, this);
+    else
+        blink_.stop();
+    update();
+}
+
+void TopTenNameEdit::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != blink_.timerId()) {
+        QLineEdit::timerEvent(event);
+        return;
+    }
+    caretShown_ = !caretShown_;
+    update();
+}
+
 void TopTenNameEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
+    RestartBlink();
     const Qt::FocusReason reason = event->reason();
     const bool returning = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
     if (reason != Qt::MouseFocusReason && !(returning && entered_))
@@ -110,6 +137,7 @@ void TopTenNameEdit::focusOutEvent(QFocusEvent* event)
     const Qt::FocusReason reason = event->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
         entered_ = false;
+    blink_.stop();
     QLineEdit::focusOutEvent(event);
 }
 

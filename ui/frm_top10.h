@@ -7,6 +7,7 @@
 // close button, and the end of the game is told with it.
 #pragma once
 
+#include <QBasicTimer>
 #include <QLineEdit>
 
 #include <array>
@@ -21,8 +22,8 @@ class QLabel;
 //
 // A locked edit is read-only and out of the keyboard's reach (a screen
 // reader finds it neither editable nor focusable), but a click still places
-// the cursor in it, shown as a steady caret: the arrow keys move it, and the
-// name can be selected and copied.
+// the cursor in it, shown as a caret that blinks like any edit's: the arrow
+// keys move it, and the name can be selected and copied.
 class TopTenNameEdit : public QLineEdit {
 public:
     explicit TopTenNameEdit(QWidget* parent);
@@ -40,9 +41,16 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
+    // Shows the caret of a locked edit at once, then blinks it at the
+    // desktop's pace (steady when the desktop does not blink it).
+    void RestartBlink();
+
     bool entered_ = false;
+    QBasicTimer blink_;
+    bool caretShown_ = true;
 };
 
 class Tfrm_Top10 : public PictureDialog {
