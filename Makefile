@@ -1,7 +1,8 @@
 # Set-up and everyday commands. `make run` and `make test` first install the
 # Debian packages the build needs (when some are missing), then configure and
 # build into build/. Xvfb, openbox, xdotool and the X utilities run the test
-# of the game under a window manager.
+# of the game under a window manager; D-Bus and AT-SPI (with its Python
+# binding) the test of what a screen reader is told.
 BUILD ?= build
 # The tools that build, test and package read file names and texts as UTF-8
 # only under a UTF-8 locale (without one, CPack's archiver cannot find
@@ -14,7 +15,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev libfontconfig-dev libxcb1-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev xz-utils \
             desktop-file-utils appstream dpkg-dev file qt6-translations-l10n \
-            xvfb openbox xdotool x11-utils
+            xvfb openbox xdotool x11-utils \
+            dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 
 .PHONY: all deps configure build run test test-asan bench fuzz package clean
 

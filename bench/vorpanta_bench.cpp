@@ -410,6 +410,7 @@ public:
     void SlideTile(int, int, const std::string&) override { ++slides; }
     void SetWordLine(const std::string&) override {}
     void SetScoreLine(const std::string&) override {}
+    void Announce(const std::string&) override {}
     int shows = 0;
     int hides = 0;
     int slides = 0;

@@ -2,6 +2,7 @@
 #include "game/board_view.h"
 #include "game/game.h"
 #include "game/letter_pool.h"
+#include "game/spoken_text.h"
 
 Game::Game(BoardView& view, std::string programDir) : view_(view), programDir_(std::move(programDir)) {}
 
@@ -41,4 +42,5 @@ void Game::NewGame()
     view_.SetScoreLine(scoreLine_);
     ShowWord();
     selection_.lastWord.clear();
+    view_.Announce(NewGameSpokenText());
 }

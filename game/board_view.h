@@ -27,4 +27,8 @@ public:
     // The word line and the score line; code page 1250 text.
     virtual void SetWordLine(const std::string& text) = 0;
     virtual void SetScoreLine(const std::string& text) = 0;
+    // Says a sentence to a screen reader the moment something happens that
+    // the board alone does not tell: a word taken, refused or taught; code
+    // page 1250 text. Nothing is shown.
+    virtual void Announce(const std::string& sentence) = 0;
 };

@@ -77,6 +77,9 @@ public:
 private:
     void DealLetters(bool refill);
     void ShowWord();
+    // ShowWord after the player picked a letter or took one back, and say
+    // the word so far.
+    void ShowSpelledWord();
     void ApplyGravity();
     void AnimateDrop(int column, int row);
     void ShowTile(int column, int row, const std::string& picturePath);

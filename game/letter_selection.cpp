@@ -3,6 +3,7 @@
 #include "game/board_view.h"
 #include "game/game.h"
 #include "game/scoring.h"
+#include "game/spoken_text.h"
 #include "platform/text_helpers.h"
 
 #include <charconv>
@@ -29,6 +30,12 @@ void Game::ShowWord()
     wordLine_ = selection_.currentWord + " (" + std::to_string(WordScore(selection_.currentWord)) + ")";
     view_.SetWordLine(wordLine_);
     selection_.lastWord = selection_.currentWord;
+}
+
+void Game::ShowSpelledWord()
+{
+    ShowWord();
+    view_.Announce(SpelledWordSpokenText(selection_.currentWord, WordScore(selection_.currentWord)));
 }
 
 void Game::Image1Click(const std::string& tileName)
@@ -71,7 +78,7 @@ void Game::ClickCell(int c, int r)
             s.path.push_back(PathEntry(c, r));
         }
         RedrawCell(c, r);
-        ShowWord();
+        ShowSpelledWord();
         return;
     }
 
@@ -86,7 +93,7 @@ void Game::ClickCell(int c, int r)
         s.path.push_back(PathEntry(c, r));
         s.lastCol = c;
         s.lastRow = r;
-        ShowWord();
+        ShowSpelledWord();
         return;
     }
 
@@ -106,5 +113,5 @@ void Game::ClickCell(int c, int r)
     s.path.push_back(PathEntry(c, r));
     s.lastCol = c;
     s.lastRow = r;
-    ShowWord();
+    ShowSpelledWord();
 }

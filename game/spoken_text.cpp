@@ -72,3 +72,60 @@ std::string OneLineSpokenText(std::string_view text)
     }
     return std::string(Trimmed(line));
 }
+
+std::string PointsText(std::int32_t points)
+{
+    return std::to_string(points) + " pont";
+}
+
+std::string WordLineSpokenText(std::string_view wordLine)
+{
+    // The line is the word, a blank and its points in brackets.
+    const std::size_t blank = wordLine.rfind(" (");
+    const bool noWord = blank == 0 || wordLine.empty();
+    return noWord ? std::string() : std::string(wordLine);
+}
+
+std::string SpelledWordSpokenText(std::string_view word, std::int32_t points)
+{
+    if (word.empty())
+        return "Nincs kijel\xF6lt bet\xFB.";
+    return std::string(word) + ", " + PointsText(points);
+}
+
+std::string TakenWordSpokenText(std::string_view word, std::int32_t points, std::string_view scoreLine)
+{
+    return std::string(word) + ", " + PointsText(points) + ". " + std::string(scoreLine) + ".";
+}
+
+std::string RefusedWordSpokenText(std::string_view word)
+{
+    if (word.empty())
+        return "Nincs kijel\xF6lt sz\xF3.";
+    return "Ezt a sz\xF3t nem ismerem: " + std::string(word) + ".";
+}
+
+std::string GameOverSpokenText()
+{
+    return "Ennek a j\xE1t\xE9knak v\xE9ge. \xDAj j\xE1t\xE9k: Ctrl+N.";
+}
+
+std::string TaughtWordSpokenText(std::string_view word, bool alreadyKnown)
+{
+    if (word.empty())
+        return alreadyKnown ? "Az \xFCres sz\xF3t m\xE1r ismerem." : "Megtanultam az \xFCres sz\xF3t.";
+    return (alreadyKnown ? "Ezt a sz\xF3t m\xE1r ismerem: " : "Megtanultam ezt a sz\xF3t: ") + std::string(word) + ".";
+}
+
+std::string NewGameSpokenText()
+{
+    return "\xDAj j\xE1t\xE9k.";
+}
+
+std::string EndOfGameSpokenText(std::int32_t score, int place)
+{
+    std::string text = "V\xE9ge a j\xE1t\xE9knak: " + PointsText(score);
+    if (place > 0)
+        return text + ", " + std::to_string(place) + ". hely. \xCDrd be a neved, majd nyomj Entert.";
+    return text + ". Ez most nem f\xE9rt be a legjobb t\xEDz k\xF6z\xE9.";
+}

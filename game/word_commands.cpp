@@ -1,6 +1,8 @@
 // The game's side of the word lists: loading them at start, looking up the
 // spelled word, teaching a new one, and saving them at close.
 #include "game/game.h"
+#include "game/board_view.h"
+#include "game/spoken_text.h"
 #include "game/word_lists.h"
 
 void Game::LoadWordLists(const std::string& dataDir, std::shared_ptr<WordListCopy> copy)
@@ -28,5 +30,7 @@ void Game::AddLastWord()
     // kept in empty lists that are not saved over files never read.
     if (!lists_)
         lists_ = std::make_unique<WordLists>();
+    const bool known = lists_->IsKnown(selection_.lastWord);
     lists_->AddWord(selection_.lastWord);
+    view_.Announce(TaughtWordSpokenText(selection_.lastWord, known));
 }

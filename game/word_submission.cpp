@@ -3,12 +3,21 @@
 #include "game/board_view.h"
 #include "game/game.h"
 #include "game/scoring.h"
+#include "game/spoken_text.h"
 #include "platform/text_helpers.h"
 
 void Game::SubmitWord(MouseButton button)
 {
-    if (!gameActive_ || button != MouseButton::Right || !IsKnownWord())
+    if (button != MouseButton::Right)
         return;
+    if (!gameActive_) {
+        view_.Announce(GameOverSpokenText());
+        return;
+    }
+    if (!IsKnownWord()) {
+        view_.Announce(RefusedWordSpokenText(selection_.lastWord));
+        return;
+    }
     selection_.path.clear();
 
     // The points come from the word line: everything before its first blank.
@@ -55,6 +64,7 @@ void Game::SubmitWord(MouseButton button)
     selection_.currentWord.clear();
     ShowWord();
     selection_.lastWord.clear();
+    view_.Announce(TakenWordSpokenText(word, points, scoreLine_));
 }
 
 void Game::ApplyGravity()

@@ -16,11 +16,6 @@ std::string WordWithPoints(const TakenWord& w)
 
 }  // namespace
 
-std::string PointsText(std::int32_t points)
-{
-    return std::to_string(points) + " pont";
-}
-
 WordsReport MakeWordsReport(const Game& game)
 {
     WordsReport report;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "game/spoken_text.h"
+
 class Game;
 
 struct WordsReportRow {
@@ -29,5 +31,3 @@ constexpr std::size_t kLeftShown = 10;
 // Solves the board only when the game has ended (no game active).
 WordsReport MakeWordsReport(const Game& game);
 
-// "24 pont"
-std::string PointsText(std::int32_t points);

@@ -4,10 +4,12 @@
 // two screens is window_placement_test's.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QScreen>
 
 #include "main_window_fixture.h"
+#include "ui/accessible_controls.h"
 #include "ui/frm_nevjegy.h"
 #include "ui/picture_control.h"
 #include "ui/png_button.h"
@@ -91,6 +93,41 @@ TEST_F(AboutWindow, DraggingTheArtworkDoesNotMoveIt)
         QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(160, 280));
         EXPECT_EQ(about->pos(), before);
     });
+}
+
+TEST_F(AboutWindow, EnterClosesItEscDoesNotAndAScreenReaderReadsWhatThePictureSays)
+{
+    int result = -1;
+    OpenAndInspect([&](Tfrm_Nevjegy* about) {
+        QObject::connect(about, &QDialog::finished, [&](int r) { result = r; });
+        // Nothing takes the keyboard focus: the close button holds it for a
+        // screen reader once the window is active.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return HasAccessibleFocus(about->PNGButton8); }));
+        QAccessibleInterface* close = QAccessible::queryAccessibleInterface(about->PNGButton8);
+        EXPECT_EQ(close->text(QAccessible::Name), QString::fromUtf8("Bezár"));
+        EXPECT_TRUE(close->state().focused);
+        EXPECT_TRUE(close->state().focusable);
+
+        // The maker's notice and the home page, where the picture shows them.
+        QAccessibleInterface* notice = QAccessible::queryAccessibleInterface(about->Notice);
+        EXPECT_EQ(notice->role(), QAccessible::StaticText);
+        EXPECT_TRUE(notice->text(QAccessible::Name).startsWith(QString::fromUtf8("Készítői nyilatkozat. Ez a program szabad szoftver")));
+        EXPECT_EQ(about->Notice->geometry(), QRect(186, 62, 168, 156));
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(about->HomePage)->text(QAccessible::Name).contains("github.com/vorpanta/vorpanta"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(about->ProductName)->text(QAccessible::Name),
+                  QString::fromUtf8("Vorpanta, változat: V2.2.0.33"));
+        EXPECT_EQ(about->ProductName->text(), "V2.2.0.33") << "the label shows what it showed";
+
+        // Esc does nothing; Enter (either key, without modifiers) closes it as
+        // its close button does.
+        QTest::keyClick(about->windowHandle(), Qt::Key_Escape);
+        QTest::keyClick(about->windowHandle(), Qt::Key_Return, Qt::ShiftModifier);
+        EXPECT_TRUE(about->isVisible());
+        QTest::keyClick(about->windowHandle(), Qt::Key_Enter);
+        EXPECT_FALSE(about->isVisible());
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(errors.texts.empty());
 }
 
 TEST_F(AboutWindow, EveryOpeningMakesAWindowOfItsOwn)

@@ -110,7 +110,7 @@ TEST_F(Commands, CommandListHoldsTenCommandsWithTheirTextsAndShortcuts)
         QKeySequence shortcut;
     };
     const Expected expected[] = {
-        {"aUj", "Új játék", {}},
+        {"aUj", "Új játék", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"aStop", "Befejeztem", QKeySequence(Qt::Key_F8)},
         {"aTop10", "Top10", QKeySequence(Qt::Key_F10)},
         {"aNevjegy", "Névjegy", {}},
@@ -204,7 +204,11 @@ TEST_F(Commands, ShortcutsNeedExactlyTheirModifiers)
     QTest::keyClick(MainHandle(), Qt::Key_F7, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(MainHandle(), Qt::Key_F7, Qt::ControlModifier | Qt::AltModifier);
     QTest::keyClick(MainHandle(), Qt::Key_Escape, Qt::ShiftModifier);
+    QTest::keyClick(MainHandle(), Qt::Key_N);
+    QTest::keyClick(MainHandle(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(MainHandle(), Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_TRUE(GetGame().GameActive());
+    EXPECT_EQ(GetGame().GetSelection().path.size(), 1u) << "a new game was dealt";
     EXPECT_TRUE(watch.seen.empty());
     EXPECT_EQ(NewWordCount(), words);
     EXPECT_FALSE(window->isMinimized());
@@ -220,6 +224,11 @@ TEST_F(Commands, ShortcutsNeedExactlyTheirModifiers)
     QTest::keyClick(MainHandle(), Qt::Key_F10);
     EXPECT_EQ(watch.seen.size(), 2u);
     ExpectActiveAgain();
+
+    // Ctrl+N: "Új játék", after the end of a game as any time.
+    QTest::keyClick(MainHandle(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(GetGame().GameActive());
+    EXPECT_TRUE(GetGame().GetSelection().path.empty());
 
     const QPoint where = window->pos();
     QTest::keyClick(MainHandle(), Qt::Key_Escape);
@@ -252,15 +261,18 @@ TEST_F(Commands, CloseButtonClosesTheWindowAndSavesTheSettings)
 
 // Keys for the main window while a modal window is open go nowhere, whether
 // they are typed into the modal window or reach the main window's own: the
-// shortcuts and the keys of keyboard play. Esc is left out for a window it
-// closes.
-void PressEveryKey(QWindow* target, bool escape = true)
+// shortcuts and the keys of keyboard play. Esc and Enter are left out for a
+// window they close.
+void PressEveryKey(QWindow* target, bool escape = true, bool enter = true)
 {
-    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Return})
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Space, Qt::Key_Backspace})
         QTest::keyClick(target, key);
+    if (enter)
+        QTest::keyClick(target, Qt::Key_Return);
     QTest::keyClick(target, Qt::Key_F8);
     QTest::keyClick(target, Qt::Key_F10);
     QTest::keyClick(target, Qt::Key_F7, Qt::ControlModifier);
+    QTest::keyClick(target, Qt::Key_N, Qt::ControlModifier);
     QTest::keyClick(target, Qt::Key_F2);
     if (escape)
         QTest::keyClick(target, Qt::Key_Escape);
@@ -277,18 +289,19 @@ TEST_F(Commands, KeysAreDeadWhileAModalWindowIsOpen)
         const char* window;
         std::function<void()> open;
         bool escCloses;
+        bool enterCloses;
     };
     const Opening openings[] = {
-        {"Tfrm_Nevjegy", [&] { ClickThroughWindow(Button("PNGButton3")); }, false},
-        {"Tfrm_Top10", [&] { QTest::keyClick(MainHandle(), Qt::Key_F10); }, false},
-        {"Tfrm_Szavak", [&] { QTest::keyClick(MainHandle(), Qt::Key_F2); }, true},
-        {"Tfrm_Top10", [&] { QTest::keyClick(MainHandle(), Qt::Key_F8); }, false},
+        {"Tfrm_Nevjegy", [&] { ClickThroughWindow(Button("PNGButton3")); }, false, true},
+        {"Tfrm_Top10", [&] { QTest::keyClick(MainHandle(), Qt::Key_F10); }, true, true},
+        {"Tfrm_Szavak", [&] { QTest::keyClick(MainHandle(), Qt::Key_F2); }, true, false},
+        {"Tfrm_Top10", [&] { QTest::keyClick(MainHandle(), Qt::Key_F8); }, true, true},
     };
     for (const Opening& o : openings) {
         SCOPED_TRACE(o.window);
         ModalWatch watch([&](QWidget* modal) {
             const bool active = GetGame().GameActive();
-            PressEveryKey(modal->windowHandle(), !o.escCloses);
+            PressEveryKey(modal->windowHandle(), !o.escCloses, !o.enterCloses);
             PressEveryKey(MainHandle());
             EXPECT_TRUE(modal->isVisible()) << "a key closed the window";
             EXPECT_EQ(GetGame().GameActive(), active);

@@ -98,6 +98,11 @@ void RecordingView::SetScoreLine(const std::string& text)
     calls.push_back("score " + cp1250::toUtf8(text));
 }
 
+void RecordingView::Announce(const std::string& sentence)
+{
+    spoken.push_back(cp1250::toUtf8(sentence));
+}
+
 std::vector<std::string> RecordingView::Take()
 {
     std::vector<std::string> taken;

@@ -51,11 +51,15 @@ public:
     void SlideTile(int column, int row, const std::string& picturePath) override;
     void SetWordLine(const std::string& text) override;
     void SetScoreLine(const std::string& text) override;
+    // Kept apart from the calls, in `spoken` (UTF-8).
+    void Announce(const std::string& sentence) override;
 
     std::vector<std::string> calls;
     // The picture each slide showed, e.g. "3 26 nE", kept apart from the
     // calls.
     std::vector<std::string> slidePictures;
+    // What was said to a screen reader, in order.
+    std::vector<std::string> spoken;
     // Calls since the last Take().
     std::vector<std::string> Take();
     // When set, ShowTilePicture of this picture file name throws like a

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -28,6 +29,7 @@
 #include "game/top_ten_table.h"
 #include "platform/app_error.h"
 #include "test_support.h"
+#include "ui/accessible_controls.h"
 #include "ui/frm_top10.h"
 #include "ui/picture_control.h"
 #include "ui/png_button.h"
@@ -510,6 +512,27 @@ TEST(TopTenWindow, LockedNameEditsShowTheCaretButTakeNoEdit)
     QApplication::setCursorFlashTime(flashTime);
 }
 
+TEST(TopTenWindow, ALockedEditsCaretBlinksAtTheDesktopsPace)
+{
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(200);
+    Tfrm_Top10 form(nullptr);
+    ShowActive(form);
+    TopTenNameEdit* locked = form.e2;
+    const QImage without = locked->grab().toImage();
+    QTest::mouseClick(locked, Qt::LeftButton, {}, QPoint(locked->width() - 2, 10));
+    const QImage with = locked->grab().toImage();
+    EXPECT_NE(with, without) << "no caret right after the click";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return locked->grab().toImage() == without; }, 1000)) << "it never goes out";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return locked->grab().toImage() == with; }, 1000)) << "it never comes back";
+    // Away from the edit, no caret is left behind.
+    form.setFocus();
+    EXPECT_FALSE(locked->hasFocus());
+    EXPECT_EQ(locked->grab().toImage(), without);
+    form.hide();
+    QApplication::setCursorFlashTime(flashTime);
+}
+
 TEST(TopTenWindow, WithoutAnOpenedRowNothingHasTheFocus)
 {
     Tfrm_Top10 form(nullptr);
@@ -614,6 +637,11 @@ struct Shown {
     int openedRow = 0;
     QWidget* focus = nullptr;
     QString selected;
+    // What a screen reader finds focused once the window is active, its name
+    // and description; and which name edits it finds editable or focusable.
+    QString spokenFocus;
+    std::vector<int> editableRows;
+    std::vector<int> focusableRows;
 };
 
 Shown Record(Tfrm_Top10& form)
@@ -627,6 +655,24 @@ Shown Record(Tfrm_Top10& form)
     shown.focus = QApplication::focusWidget();
     if (auto* edit = qobject_cast<QLineEdit*>(shown.focus))
         shown.selected = edit->selectedText();
+    // The close button takes the focus for a screen reader once the window
+    // system has told that the window is active.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.focus || HasAccessibleFocus(form.PNGButton8); }, 2000));
+    for (QWidget* control : {shown.focus, static_cast<QWidget*>(form.PNGButton8)}) {
+        QAccessibleInterface* spoken = control ? QAccessible::queryAccessibleInterface(control) : nullptr;
+        if (spoken && spoken->state().focused) {
+            shown.spokenFocus = spoken->text(QAccessible::Name) + " | " + spoken->text(QAccessible::Description);
+            break;
+        }
+    }
+    for (int row = 1; row <= 10; ++row) {
+        const QAccessible::State state = QAccessible::queryAccessibleInterface(form.NameEdit(row))->state();
+        if (state.editable)
+            shown.editableRows.push_back(row);
+        if (state.focusable)
+            shown.focusableRows.push_back(row);
+        EXPECT_EQ(state.readOnly, !state.editable);
+    }
     return shown;
 }
 
@@ -690,6 +736,12 @@ TEST_F(TopTenShow, FirstFinishedGameWritesElevenLinesWithTheTypedName)
     EXPECT_EQ(shown.names[9], "Gurdala");
     EXPECT_EQ(shown.openedRow, 1);
     EXPECT_EQ(shown.selected, " ");
+    // A screen reader hears the opened row's name edit and the end of the
+    // game; only that edit is editable or focusable.
+    EXPECT_EQ(shown.spokenFocus.toStdString(),
+              "1. hely, 500 pont | Vége a játéknak: 500 pont, 1. hely. Írd be a neved, majd nyomj Entert.");
+    EXPECT_EQ(shown.editableRows, std::vector<int>{1});
+    EXPECT_EQ(shown.focusableRows, std::vector<int>{1});
     EXPECT_EQ(ReadFile(Path()), "99499\t       500\tAnna\r\n" + DefaultFileText());
     // The main window is the active one again.
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &main.window; }));
@@ -703,33 +755,58 @@ TEST_F(TopTenShow, ClosingWithoutTypingStoresOneBlank)
     EXPECT_EQ(ReadFile(Path()), "99999\t         0\t \r\n" + DefaultFileText());
 }
 
-TEST_F(TopTenShow, EscapeLeavesTheWindowOpenAndTheCloseButtonTakesTheName)
+TEST_F(TopTenShow, EnterAndEscCloseItAsTheCloseButtonDoesAndTheNameIsKept)
 {
-    // The window has no cancel command: Esc, whether it reaches the name
-    // edit or the window, changes nothing; the close button then closes it.
-    bool openAfterEscape = false;
-    ModalDriver driver([&](Tfrm_Top10& form) {
-        QTest::keyClicks(form.e1, "Bea");
-        QTest::keyClick(form.e1, Qt::Key_Escape);
-        QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
-        QTest::keyClick(&form, Qt::Key_Escape);
-        openAfterEscape = form.isVisible();
-        EXPECT_EQ(form.e1->text(), "Bea");
-    });
-    ShowTopTen(&main.window, dir.Path(), 500, TopTenMode::EndOfGame);
-    EXPECT_TRUE(openAfterEscape) << "Esc closed the window";
-    EXPECT_EQ(driver.TimesShown(), 1);
-    EXPECT_EQ(ReadFile(Path()), "99499\t       500\tBea\r\n" + DefaultFileText());
+    // Enter typed into the name edit, and Esc, close it with the close
+    // button's result; the typed name is taken either way. Modified keys
+    // close nothing.
+    struct Closing {
+        Qt::Key key;
+        bool intoTheEdit;
+    };
+    const Closing closings[] = {{Qt::Key_Return, true}, {Qt::Key_Enter, true}, {Qt::Key_Escape, true},
+                                {Qt::Key_Escape, false}, {Qt::Key_Return, false}};
+    std::string expected = DefaultFileText();
+    int score = 500;
+    for (const Closing& c : closings) {
+        SCOPED_TRACE(c.key);
+        bool closedByKey = false;
+        int result = -1;
+        ModalDriver driver([&](Tfrm_Top10& form) {
+            QObject::connect(&form, &QDialog::finished, [&](int r) { result = r; });
+            TopTenNameEdit* name = form.NameEdit(form.FirstEditableRow());
+            QTest::keyClicks(name, "Bea");
+            for (Qt::KeyboardModifiers wrong : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier})
+                QTest::keyClick(form.windowHandle(), c.key, wrong);
+            EXPECT_TRUE(form.isVisible()) << "a modified key closed the window";
+            if (c.intoTheEdit)
+                QTest::keyClick(name, c.key);
+            else
+                QTest::keyClick(form.windowHandle(), c.key);
+            closedByKey = !form.isVisible();
+        });
+        ShowTopTen(&main.window, dir.Path(), score, TopTenMode::EndOfGame);
+        EXPECT_TRUE(closedByKey);
+        EXPECT_EQ(result, 1) << "not closed as the close button closes it";
+        EXPECT_EQ(driver.TimesShown(), 1);
+        ++score;
+    }
+    const std::string file = ReadFile(Path());
+    for (int s = 500; s < score; ++s)
+        EXPECT_NE(file.find("\t       " + std::to_string(s) + "\tBea\r\n"), std::string::npos) << s;
 
-    // Viewing, with no control holding the focus.
-    openAfterEscape = false;
-    ModalDriver viewing([&](Tfrm_Top10& form) {
-        QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
-        openAfterEscape = form.isVisible();
-    });
-    ShowTopTen(&main.window, dir.Path(), 0, TopTenMode::Viewing);
-    EXPECT_TRUE(openAfterEscape) << "Esc closed the window";
-    EXPECT_EQ(viewing.TimesShown(), 1);
+    // Viewing, with no control holding the keyboard focus.
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        bool closedByKey = false;
+        ModalDriver viewing([&](Tfrm_Top10& form) {
+            QTest::keyClick(form.windowHandle(), key);
+            closedByKey = !form.isVisible();
+        });
+        ShowTopTen(&main.window, dir.Path(), 0, TopTenMode::Viewing);
+        EXPECT_TRUE(closedByKey);
+        EXPECT_EQ(viewing.TimesShown(), 1);
+    }
+    EXPECT_EQ(ReadFile(Path()), file) << "viewing wrote the table";
 }
 
 TEST_F(TopTenShow, NamesAreStoredInCodePage1250WithoutLineBreakingCharacters)
@@ -788,6 +865,11 @@ TEST_F(TopTenShow, ScoreBelowTenBetterOnesOpensNoRowButIsWritten)
     const Shown shown = EndGame(50, "ignored");
     EXPECT_EQ(shown.openedRow, 0);
     EXPECT_EQ(shown.focus, nullptr);
+    // The close button holds the focus for a screen reader and tells the end.
+    EXPECT_EQ(shown.spokenFocus.toStdString(),
+              "Bezár | Vége a játéknak: 50 pont. Ez most nem fért be a legjobb tíz közé.");
+    EXPECT_TRUE(shown.editableRows.empty());
+    EXPECT_TRUE(shown.focusableRows.empty());
     EXPECT_EQ(shown.scores[0], "     1 009");
     EXPECT_EQ(shown.names[9], "P0");
     EXPECT_EQ(LineCount(), 12);
@@ -807,6 +889,8 @@ TEST_F(TopTenShow, ViewingShowsTheTableAndWritesNothing)
     }
     EXPECT_EQ(shown.openedRow, 0);
     EXPECT_EQ(shown.focus, nullptr);
+    EXPECT_EQ(shown.spokenFocus.toStdString(), "Bezár | ");
+    EXPECT_TRUE(shown.focusableRows.empty());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Path())));
 
     // An existing file is shown sorted (and filled up) but left byte for

@@ -16,6 +16,7 @@
 #include "main_window_fixture.h"
 #include "ui/frm_szavak.h"
 #include "ui/png_button.h"
+#include "ui/qt_text.h"
 
 namespace {
 
@@ -236,6 +237,86 @@ TEST_F(WordsWindow, ManyWordsScrollAndAfterTheEndTheWordsLeftAreListed)
     form.Fill(report);
     EXPECT_EQ(SpokenName(form.LeftWord(2)), QString());
     EXPECT_EQ(SpokenName(form.LeftNote), QString::fromUtf8("Nem maradt szó a táblán."));
+    // The list takes the focus to scroll by keys, named by its heading.
+    EXPECT_EQ(SpokenName(form.TakenList), QString::fromUtf8("Ebben a játékban"));
+}
+
+// A word of `letters` letters with its points in every place the window
+// shows one: the list of this game's words, the game's best word, the best
+// of all time and the words left on the board.
+WordsReport ReportOfOneWord(const std::string& word, const std::string& points)
+{
+    WordsReport report;
+    report.taken.push_back({word, points, "1. sz\xF3"});
+    report.gameBest = "A j\xE1t\xE9k legjobb szava:\n" + word + ", " + points;
+    report.allTimeBest = "Minden id\xF5k legjobb szava: " + word + ", " + points;
+    report.left.push_back({word, points, "1. hely"});
+    return report;
+}
+
+// Where the text of a label stands in the window: its alignment within the
+// label, at the label's font.
+QRect TextPlace(QLabel* label, const QString& line)
+{
+    const int width = label->fontMetrics().horizontalAdvance(line);
+    const QRect box = label->geometry();
+    const int left = label->alignment() & Qt::AlignHCenter ? box.center().x() - width / 2
+                     : label->alignment() & Qt::AlignRight ? box.right() - width
+                                                           : box.left();
+    return QRect(label->mapTo(label->window(), QPoint(left - box.left(), 0)), QSize(width, box.height()));
+}
+
+TEST_F(WordsWindow, ATwentyLetterWordStaysWholeInsideItsPanelsAndFifteenLettersKeepTheirSize)
+{
+    // The record band's star ends 46 pixels from the window's left edge; the
+    // sheets end at 220 (this game's words) and 418 (the words left).
+    constexpr int kStarRight = 46;
+    struct Case {
+        std::string word;
+        std::int32_t points;
+        bool fitsAtFullSize;
+    };
+    const Case cases[] = {{"SZ\xC9TSZAKADOZOTT", 405, true},              // 15 letters, as the list holds many
+                          {"ELLENT\xC1MAD\xC1SRAVALL\xC1S", 700, false},  // 20 letters
+                          {std::string(20, 'M'), 1600, false}};            // 20 of the widest letters
+    for (const Case& c : cases) {
+        SCOPED_TRACE(cp1250::toUtf8(c.word));
+        Tfrm_Szavak form(window.get());
+        form.Fill(ReportOfOneWord(c.word, PointsText(c.points)));
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        const auto [word, points] = form.TakenRows()[0];
+        EXPECT_EQ(word->text(), ToQString(c.word)) << "the word is shown uncut";
+
+        // In the list: the word, then its points, inside the sheet.
+        const QRect wordText = TextPlace(word, word->text());
+        const QRect pointsText = TextPlace(points, points->text());
+        EXPECT_LE(wordText.right(), pointsText.left()) << "the word runs into its points";
+        EXPECT_LE(pointsText.right(), 220);
+        EXPECT_LE(form.TakenList->widget()->width(), form.TakenList->viewport()->width()) << "the row is cut";
+
+        // The game's best word: two lines, each within the label.
+        for (const QString& line : form.GameBest->text().split('\n'))
+            EXPECT_LE(form.GameBest->fontMetrics().horizontalAdvance(line), form.GameBest->width()) << line.toStdString();
+        EXPECT_LE(form.GameBest->fontMetrics().lineSpacing() * 2, form.GameBest->height());
+
+        // The best of all time, clear of the star and inside the band.
+        const QRect allTime = TextPlace(form.AllTimeBest, form.AllTimeBest->text());
+        EXPECT_GT(allTime.left(), kStarRight);
+        EXPECT_LE(allTime.right(), 418);
+
+        // The words left: within their column.
+        EXPECT_LE(form.LeftWord(1)->fontMetrics().horizontalAdvance(form.LeftWord(1)->text()), form.LeftWord(1)->width());
+
+        const bool full = word->font().pixelSize() == 12 && form.GameBest->font().pixelSize() == 12 &&
+                          form.AllTimeBest->font().pixelSize() == 13 && form.LeftWord(1)->font().pixelSize() == 12;
+        EXPECT_EQ(full, c.fitsAtFullSize) << "letter sizes " << word->font().pixelSize() << ", "
+                                          << form.GameBest->font().pixelSize() << ", "
+                                          << form.AllTimeBest->font().pixelSize() << ", "
+                                          << form.LeftWord(1)->font().pixelSize();
+        EXPECT_GE(word->font().pixelSize(), 6);
+        EXPECT_EQ(points->font().pixelSize(), 12) << "the points keep their size";
+    }
 }
 
 }  // namespace

@@ -2,25 +2,42 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLineEdit>
 #include <QWidget>
+
+#include "ui/accessible_line_edit.h"
 
 namespace {
 
+constexpr char kRoleProperty[] = "vorpantaRole";
 constexpr char kPressSignalProperty[] = "vorpantaPressSignal";
+constexpr char kFocusableProperty[] = "vorpantaFocusable";
 constexpr char kFocusProperty[] = "vorpantaAccessibleFocus";
-constexpr char kCursorTargetProperty[] = "vorpantaCursorTarget";
+constexpr char kSpokenTextProperty[] = "vorpantaSpokenText";
 
-class ButtonAccessible : public QAccessibleWidget {
+// A control of ours: its role, name, focus and press action come from the
+// properties the functions below set.
+class SkinnedAccessible : public QAccessibleWidget {
 public:
-    explicit ButtonAccessible(QWidget* control) : QAccessibleWidget(control, QAccessible::Button) {}
+    SkinnedAccessible(QWidget* control, QAccessible::Role role) : QAccessibleWidget(control, role) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QVariant spoken = widget()->property(kSpokenTextProperty);
+        if (t == QAccessible::Name && spoken.isValid())
+            return spoken.toString();
+        return QAccessibleWidget::text(t);
+    }
 
     QAccessible::State state() const override
     {
         QAccessible::State st = QAccessibleWidget::state();
-        // Nothing takes the keyboard focus on these windows; the keyboard
+        // Nothing takes the keyboard focus on the main window; the keyboard
         // cursor stands for it.
-        st.focusable = widget()->property(kCursorTargetProperty).toBool();
-        st.focused = HasAccessibleFocus(widget());
+        if (role() != QAccessible::Window) {
+            st.focusable = widget()->property(kFocusableProperty).toBool();
+            st.focused = HasAccessibleFocus(widget());
+        }
         return st;
     }
 
@@ -50,27 +67,60 @@ QAccessibleInterface* ControlsFactory(const QString& className, QObject* object)
     // Asked once per class from the object's own upwards; answer the first.
     if (!widget || className != QLatin1String(object->metaObject()->className()))
         return nullptr;
-    if (!widget->property(kPressSignalProperty).isValid())
+    const QVariant role = widget->property(kRoleProperty);
+    if (!role.isValid())
         return nullptr;
-    return new ButtonAccessible(widget);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return MakeLineEditAccessible(edit);
+    return new SkinnedAccessible(widget, static_cast<QAccessible::Role>(role.toInt()));
 }
 
-void InstallFactoryOnce()
+void Present(QWidget* control, QAccessible::Role role)
 {
     static const bool installed = [] {
         QAccessible::installFactory(ControlsFactory);
         return true;
     }();
     (void)installed;
+    control->setProperty(kRoleProperty, static_cast<int>(role));
 }
 
 }  // namespace
 
-void PresentAsButton(QWidget* control, const char* pressSignal, CursorTarget target)
+void PresentAsButton(QWidget* control, const char* pressSignal, Focusable focusable)
 {
-    InstallFactoryOnce();
+    Present(control, QAccessible::Button);
     control->setProperty(kPressSignalProperty, QByteArray(pressSignal ? pressSignal : ""));
-    control->setProperty(kCursorTargetProperty, target == CursorTarget::Yes);
+    control->setProperty(kFocusableProperty, focusable == Focusable::Yes);
+}
+
+void PresentAsWindow(QWidget* window)
+{
+    Present(window, QAccessible::Window);
+}
+
+void SetSpokenText(QWidget* control, const QString& spoken)
+{
+    const QVariant before = control->property(kSpokenTextProperty);
+    if (!before.isValid())
+        Present(control, QAccessible::StaticText);
+    else if (before.toString() == spoken)
+        return;
+    control->setProperty(kSpokenTextProperty, spoken);
+    if (before.isValid()) {
+        QAccessibleEvent event(control, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void PresentAsLineEdit(QLineEdit* edit)
+{
+    Present(edit, QAccessible::EditableText);
+}
+
+void PresentAsNotification(QWidget* control)
+{
+    Present(control, QAccessible::Notification);
 }
 
 void SetAccessibleFocus(QWidget* control, bool focused)

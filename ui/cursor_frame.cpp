@@ -22,7 +22,7 @@ QPainterPath Ring(const QRectF& outer, const QRectF& inner, qreal radius)
 
 }  // namespace
 
-CursorFrame::CursorFrame(QWidget* parent) : QWidget(parent)
+CursorFrame::CursorFrame(QWidget* parent) : QFocusFrame(parent)
 {
     setObjectName(QStringLiteral("CursorFrame"));
     setAttribute(Qt::WA_TransparentForMouseEvents);

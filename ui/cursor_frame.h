@@ -6,11 +6,14 @@
 // screen of any pixel ratio. A white outer line and a strong blue band read
 // on the cream tile, on the orange selected tile and on the dark background
 // of an empty cell alike.
+//
+// It is a focus frame, which assistive technology leaves out of the window's
+// controls: the tile it surrounds is what a screen reader finds focused.
 #pragma once
 
-#include <QWidget>
+#include <QFocusFrame>
 
-class CursorFrame : public QWidget {
+class CursorFrame : public QFocusFrame {
     Q_OBJECT
 public:
     // How far the ring reaches beyond the cell on each side, and into it.

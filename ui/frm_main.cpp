@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
@@ -15,9 +14,12 @@
 #include "platform/app_error.h"
 #include "platform/file_io.h"
 #include "ui/accessible_controls.h"
+#include "ui/announcer.h"
 #include "ui/cursor_frame.h"
 #include "ui/error_box.h"
+#include "ui/fitted_text.h"
 #include "ui/picture_control.h"
+#include "ui/picture_text.h"
 #include "ui/place_keeper.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
@@ -108,6 +110,7 @@ Tfrm_Main::Tfrm_Main(const DataLocations& locations, QWidget* parent)
 {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Vorpanta"));
+    PresentAsWindow(this);
     setFixedSize(kWidth, kHeight);
     move(214, 230);
     placeKeeper_ = new PlaceKeeper(this);
@@ -126,14 +129,17 @@ void Tfrm_Main::CreateControls()
     ConnectDragPicture(Image1);
 
     Label1 = MakeLineLabel(this, "Label1", 72, true);
+    // Read as its word, or as nothing while it shows the empty word.
+    SetSpokenText(Label1, QString());
     Label2 = MakeLineLabel(this, "Label2", 112, false);
     Label2->setText(QString::fromUtf8("Eredmény: 0 pont"));
+    Jatekszabaly = AddPictureText(this, "Jatekszabaly", QRect(10, 150, 280, 304), RulesPictureText());
 
     // The tiles of the visible rows; each shows once its cell is drawn.
     for (int column = 1; column <= kColumns; ++column) {
         for (int row = kFirstVisibleRow; row <= kRows; ++row) {
             auto* tile = new PictureControl(this);
-            PresentAsButton(tile, "Clicked", CursorTarget::Yes);
+            PresentAsButton(tile, "Clicked", Focusable::Yes);
             tile->setObjectName(QStringLiteral("i%1i%2").arg(column).arg(row));
             tile->setGeometry(CellRect(column, row));
             tile->hide();
@@ -153,7 +159,7 @@ void Tfrm_Main::CreateControls()
         }
     }
     CursorFrame1 = new CursorFrame(this);
-    PresentAsButton(CursorFrame1, nullptr, CursorTarget::Yes);
+    Announcer1 = new Announcer(this);
     CreateCommands();
 }
 
@@ -276,15 +282,13 @@ void Tfrm_Main::ShowTilePicture(int column, int row, const std::string& pictureP
     tile->SetPicture(ReadTilePicture(picturePath));
     tile->show();
     NameTile(column, row);
-    if (cursor_.Shown() && cursor_.Column() == column && cursor_.Row() == row)
-        UpdateCursorFocus(false);
 }
 
 void Tfrm_Main::HideTile(int column, int row)
 {
+    // The hidden tile still names its place, for the keyboard cursor.
     Tile(column, row)->hide();
-    if (cursor_.Shown() && cursor_.Column() == column && cursor_.Row() == row)
-        UpdateCursorFocus(false);
+    SetSpokenName(Tile(column, row), ToQString(EmptyCellSpokenName(column, VisibleRow(row))));
 }
 
 void Tfrm_Main::NameTile(int column, int row)
@@ -322,15 +326,13 @@ void Tfrm_Main::SetWordLine(const std::string& text)
 {
     // A long word would run off both ends of the band behind the line; its
     // letters then get smaller until the whole line fits.
-    const QString line = ToQString(text);
-    QFont font = Label1->font();
-    int size = kLineFontSize;
-    font.setPixelSize(size);
-    while (size > kSmallestLineFontSize && QFontMetrics(font).horizontalAdvance(line) > Label1->width())
-        font.setPixelSize(--size);
-    if (Label1->font().pixelSize() != size)
-        Label1->setFont(font);
-    Label1->setText(line);
+    ShowFitted(Label1, ToQString(text), Label1->width(), kLineFontSize, kSmallestLineFontSize);
+    SetSpokenText(Label1, ToQString(WordLineSpokenText(text)));
+}
+
+void Tfrm_Main::Announce(const std::string& sentence)
+{
+    Announcer1->Say(ToQString(sentence));
 }
 
 void Tfrm_Main::SetScoreLine(const std::string& text)
@@ -350,42 +352,46 @@ std::chrono::microseconds Tfrm_Main::SlidePacing()
 
 void Tfrm_Main::ShowCursor(int column, int row)
 {
-    const QRect before = CursorFrame1->geometry();
     CursorFrame1->Surround(CellRect(column, row));
     CursorFrame1->raise();
     CursorFrame1->show();
-    UpdateCursorFocus(CursorFrame1->geometry() != before);
+    UpdateCursorFocus();
 }
 
 void Tfrm_Main::HideCursor()
 {
     CursorFrame1->hide();
-    UpdateCursorFocus(false);
+    UpdateCursorFocus();
 }
 
-void Tfrm_Main::UpdateCursorFocus(bool announce)
+void Tfrm_Main::UpdateCursorFocus()
 {
-    QWidget* holder = nullptr;
-    if (cursor_.Shown()) {
-        const int column = cursor_.Column();
-        const int row = cursor_.Row();
-        PictureControl* tile = Tile(column, row);
-        holder = tile->isHidden() ? static_cast<QWidget*>(CursorFrame1) : tile;
-        // The ring is named by the place it stands on, and speaks for it
-        // when no tile is there.
-        SetSpokenName(CursorFrame1, holder == tile ? tile->accessibleName()
-                                                   : ToQString(EmptyCellSpokenName(column, VisibleRow(row))));
-    }
-    if (cursorFocus_ && cursorFocus_ != holder)
-        SetAccessibleFocus(cursorFocus_, false);
-    const bool moved = holder != cursorFocus_;
-    cursorFocus_ = holder;
-    if (!holder)
+    // The tile under the cursor holds the focus; on an empty cell its hidden
+    // tile does, named by the place.
+    PictureControl* holder = cursor_.Shown() ? Tile(cursor_.Column(), cursor_.Row()) : nullptr;
+    if (holder == cursorFocus_)
         return;
-    if (moved)
+    if (cursorFocus_)
+        SetAccessibleFocus(cursorFocus_, false);
+    cursorFocus_ = holder;
+    if (holder)
         SetAccessibleFocus(holder, true);
-    else if (announce)
-        AnnounceFocus(holder);
+}
+
+void Tfrm_Main::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Back from a modal window (or from another program): once the window
+    // system has told that this window is active, a screen reader hears
+    // where the keyboard cursor stands.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isActiveWindow() && cursorFocus_)
+                    AnnounceFocus(cursorFocus_);
+            },
+            Qt::QueuedConnection);
 }
 
 void Tfrm_Main::keyPressEvent(QKeyEvent* event)

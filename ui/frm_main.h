@@ -19,6 +19,7 @@
 #include "ui/decoded_pictures.h"
 #include "ui/window_drag.h"
 
+class Announcer;
 class CursorFrame;
 class QLabel;
 class PictureControl;
@@ -39,6 +40,7 @@ public:
     void SlideTile(int column, int row, const std::string& picturePath) override;
     void SetWordLine(const std::string& text) override;
     void SetScoreLine(const std::string& text) override;
+    void Announce(const std::string& sentence) override;
 
     // CursorView
     void ShowCursor(int column, int row) override;
@@ -72,12 +74,18 @@ public:
     PictureControl* Image1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    // The keyboard cursor's ring, above the tiles.
+    // The keyboard cursor's ring, above the tiles; no control of its own
+    // for a screen reader.
     CursorFrame* CursorFrame1 = nullptr;
+    // The rules, which the background picture shows, for a screen reader.
+    QWidget* Jatekszabaly = nullptr;
+    // Says what happens to a screen reader; never seen.
+    Announcer* Announcer1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // The arrow keys, Space, Backspace and Enter play; other keys go on to
     // the command list's shortcuts.
     void keyPressEvent(QKeyEvent* event) override;
@@ -85,7 +93,7 @@ protected:
     // --- Commands (frm_main_commands.cpp) ---
 public:
     // The command list: ten commands, each with its Hungarian command text
-    // as hint (never shown) and five with a keyboard shortcut.
+    // as hint (never shown) and six with a keyboard shortcut.
     QObject* ActionList1 = nullptr;
     QAction* aUj = nullptr;
     QAction* aStop = nullptr;
@@ -148,10 +156,9 @@ private:
     // "Cannot open file" when it is missing or not a bitmap.
     QImage ReadTilePicture(const std::string& picturePath);
     void NameTile(int column, int row);
-    // Gives the accessible focus to what the keyboard cursor is on: the tile,
-    // or the ring itself on an empty cell; `announce` tells it again even
-    // when it stays with the same control.
-    void UpdateCursorFocus(bool announce);
+    // Gives the accessible focus to the tile the keyboard cursor is on
+    // (hidden on an empty cell, and named by its place), or takes it away.
+    void UpdateCursorFocus();
 
     DataLocations locations_;
     // The shipped word list being copied into a new data folder; the word
@@ -160,7 +167,7 @@ private:
     Settings settings_;
     Game game_;
     KeyboardCursor cursor_{game_, *this};
-    QWidget* cursorFocus_ = nullptr;
+    PictureControl* cursorFocus_ = nullptr;
     DecodedPictures tilePictures_;
     bool shown_ = false;
     // A close has already failed to write the settings file.

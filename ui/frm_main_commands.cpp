@@ -1,5 +1,5 @@
 // The main window's commands: the command list with its ten commands and
-// five shortcuts, the eight image buttons along the top edge, and the
+// six shortcuts, the eight image buttons along the top edge, and the
 // program starter that opens the maker's web pages.
 #include <QAction>
 #include <QKeySequence>
@@ -57,7 +57,8 @@ void Tfrm_Main::CreateCommands()
         void (Tfrm_Main::*handler)();
     };
     const Command commands[] = {
-        {aUj, "aUj", "Új játék", {}, &Tfrm_Main::aUjExecute},
+        // Ctrl+N, the desktop's key for a new game, beside the others.
+        {aUj, "aUj", "Új játék", QKeySequence(Qt::CTRL | Qt::Key_N), &Tfrm_Main::aUjExecute},
         {aStop, "aStop", "Befejeztem", QKeySequence(Qt::Key_F8), &Tfrm_Main::aStopExecute},
         {aTop10, "aTop10", "Top10", QKeySequence(Qt::Key_F10), &Tfrm_Main::aTop10Execute},
         {aNevjegy, "aNevjegy", "Névjegy", {}, &Tfrm_Main::aNevjegyExecute},
@@ -107,6 +108,10 @@ void Tfrm_Main::CreateCommands()
             MakeButton(this, entry.name, entry.left, 12, entry.size, entry.picture, entry.command->toolTip());
         connect(entry.button, &TPNGButton::OnClick, this, entry.handler);
     }
+
+    // The command's hint keeps its old spelling; a screen reader reads the
+    // word as the other windows' close buttons say it.
+    PNGButton8->setAccessibleName(QString::fromUtf8("Bezár"));
 
     Exe = new WebOpener(this);
     Exe->setObjectName(QStringLiteral("Exe"));

@@ -1,8 +1,9 @@
 // The about window: a picture window (PictureDialog) with the program's
 // version over its artwork. It is opened modally by the main window's
 // "Névjegy" command, a new one each time, centred over the main window, and
-// destroys itself when it closes. It cannot be dragged, and Esc does not
-// close it.
+// destroys itself when it closes. It cannot be dragged; Enter closes it as
+// its close button does, Esc does not. A screen reader reads the maker's
+// notice and the home page that the picture shows.
 #pragma once
 
 #include "ui/picture_dialog.h"
@@ -19,6 +20,8 @@ public:
     explicit Tfrm_Nevjegy(QWidget* mainWindow);
 
     QLabel* ProductName = nullptr;
+    QWidget* Notice = nullptr;    // the maker's notice, as the picture shows it
+    QWidget* HomePage = nullptr;  // the home page's address, as the picture shows it
 
 private:
     void CreateControls();

@@ -12,11 +12,28 @@
 #include "game/spoken_text.h"
 #include "game/words_report.h"
 #include "ui/accessible_controls.h"
+#include "ui/fitted_text.h"
 #include "ui/qt_text.h"
 
 namespace {
 
 const QColor kInk(16, 32, 72);
+
+// Letter sizes: the headings, the rows and lines, the best word of all
+// time; no word makes its letters smaller than kSmallest, which even twenty
+// of the widest letters fit at.
+constexpr int kHeadingSize = 14;
+constexpr int kRowSize = 12;
+constexpr int kAllTimeSize = 13;
+constexpr int kSmallest = 6;
+// The record band's star stands at its left end; the centred line keeps as
+// far from the right end, clear of the star.
+constexpr int kAllTimeWidth = 340;
+// The list's room at its right: the margin, where the scroll bar stands.
+constexpr int kListRightMargin = 4;
+constexpr int kScrollBarWidth = 8;
+// At least this much between a word and its points.
+constexpr int kPointsGap = 6;
 
 QFont TextFont(int pixels, bool bold)
 {
@@ -57,15 +74,19 @@ Tfrm_Szavak::Tfrm_Szavak(QWidget* mainWindow)
 
 void Tfrm_Szavak::CreateControls()
 {
-    const QFont heading = TextFont(14, true);
-    const QFont row = TextFont(12, true);
-    const QFont line = TextFont(12, false);
+    const QFont heading = TextFont(kHeadingSize, true);
+    const QFont row = TextFont(kRowSize, true);
+    const QFont line = TextFont(kRowSize, false);
 
     // This game's words, on the left sheet of the picture.
     TakenHeading = MakeLabel(this, QStringLiteral("TakenHeading"), QRect(32, 84, 180, 20), heading);
     TakenHeading->setText(QString::fromUtf8("Ebben a játékban"));
     TakenList = new QScrollArea(this);
     TakenList->setObjectName(QStringLiteral("TakenList"));
+    // It takes the focus, so the keys scroll it; a screen reader names it
+    // (and its viewport, which reports the same focus) by its heading.
+    TakenList->setAccessibleName(TakenHeading->text());
+    TakenList->viewport()->setAccessibleName(TakenHeading->text());
     TakenList->setGeometry(32, 108, 180, kRowHeight * 9);
     TakenList->setFrameShape(QFrame::NoFrame);
     TakenList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -83,7 +104,7 @@ void Tfrm_Szavak::CreateControls()
     takenBox_->setObjectName(QStringLiteral("TakenWords"));
     takenBox_->setAutoFillBackground(false);
     auto* grid = new QGridLayout(takenBox_);
-    grid->setContentsMargins(0, 0, 4, 0);
+    grid->setContentsMargins(0, 0, kListRightMargin, 0);
     grid->setSpacing(0);
     grid->setColumnStretch(0, 1);
     TakenList->setWidget(takenBox_);
@@ -104,7 +125,8 @@ void Tfrm_Szavak::CreateControls()
     LeftNote->setWordWrap(true);
 
     // The best word of all time, on the band along the bottom.
-    AllTimeBest = MakeLabel(this, QStringLiteral("AllTimeBest"), QRect(28, 338, 384, 22), TextFont(13, true), Qt::AlignCenter);
+    AllTimeBest = MakeLabel(this, QStringLiteral("AllTimeBest"), QRect(28, 338, 384, 22), TextFont(kAllTimeSize, true),
+                            Qt::AlignCenter);
 }
 
 void Tfrm_Szavak::Fill(const WordsReport& report)
@@ -115,15 +137,21 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
         delete points;
     }
     takenRows_.clear();
-    const QFont row = TextFont(12, true);
+    const QFont row = TextFont(kRowSize, true);
+    const QFontMetrics rowMetrics(row);
+    // The scroll bar takes its room once the rows outgrow the list.
+    const int listWidth = TakenList->width() - kListRightMargin -
+                          (static_cast<int>(report.taken.size()) * kRowHeight > TakenList->height() ? kScrollBarWidth : 0);
     int n = 0;
     for (const WordsReportRow& taken : report.taken) {
         ++n;
         QLabel* word = MakeLabel(takenBox_, QStringLiteral("takenWord%1").arg(n), QRect(), row);
         QLabel* points = MakeLabel(takenBox_, QStringLiteral("takenPoints%1").arg(n), QRect(), row,
                                    Qt::AlignRight | Qt::AlignVCenter);
-        word->setText(ToQString(taken.word));
         points->setText(ToQString(taken.points));
+        // A long word gets smaller letters, so that it and its points fit.
+        const int pointsWidth = rowMetrics.horizontalAdvance(points->text()) + kPointsGap;
+        ShowFitted(word, ToQString(taken.word), listWidth - pointsWidth, kRowSize, kSmallest);
         // A screen reader reads the whole row at the word.
         SetSpokenName(word, ToQString(taken.spoken));
         word->setFixedHeight(kRowHeight);
@@ -136,14 +164,14 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
     ShowLatestWord();
 
     TakenSummary->setText(ToQString(report.summary));
-    GameBest->setText(ToQString(report.gameBest));
+    ShowFitted(GameBest, ToQString(report.gameBest), GameBest->width(), kRowSize, kSmallest);
     SetSpokenName(GameBest, ToQString(OneLineSpokenText(report.gameBest)));
-    AllTimeBest->setText(ToQString(report.allTimeBest));
+    ShowFitted(AllTimeBest, ToQString(report.allTimeBest), kAllTimeWidth, kAllTimeSize, kSmallest);
     for (int i = 1; i <= kLeftRows; ++i) {
         const bool shown = static_cast<std::size_t>(i) <= report.left.size();
         const WordsReportRow none;
         const WordsReportRow& left = shown ? report.left[static_cast<std::size_t>(i - 1)] : none;
-        LeftWord(i)->setText(ToQString(left.word));
+        ShowFitted(LeftWord(i), ToQString(left.word), LeftWord(i)->width(), kRowSize, kSmallest);
         LeftPoints(i)->setText(ToQString(left.points));
         SetSpokenName(LeftWord(i), ToQString(left.spoken));
         LeftWord(i)->setVisible(shown);

@@ -1,12 +1,9 @@
 #include "ui/frm_top10.h"
 
-#include <QContextMenuEvent>
+#include <QApplication>
 #include <QFocusEvent>
-#include <QGuiApplication>
-#include <QInputMethod>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
+#include <QPainter>
 #include <QShowEvent>
 
 #include <limits>
@@ -16,6 +13,7 @@
 #include "game/top_ten_table.h"
 #include "platform/file_io.h"
 #include "ui/accessible_controls.h"
+#include "ui/png_button.h"
 #include "ui/qt_text.h"
 #include "ui/show_top_ten.h"
 
@@ -48,99 +46,85 @@ void SizeToText(QLabel* label)
     label->resize(label->width(), 16);
 }
 
-// Keys that move the cursor, select or copy; in a locked edit every other key
-// is passed on to the window, as a read-only edit passes it on.
-bool LeavesTheTextAlone(const QKeyEvent* event)
-{
-    static constexpr QKeySequence::StandardKey kKeys[] = {
-        QKeySequence::MoveToNextChar,        QKeySequence::MoveToPreviousChar,
-        QKeySequence::MoveToNextWord,        QKeySequence::MoveToPreviousWord,
-        QKeySequence::MoveToStartOfLine,     QKeySequence::MoveToEndOfLine,
-        QKeySequence::MoveToStartOfBlock,    QKeySequence::MoveToEndOfBlock,
-        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
-        QKeySequence::SelectNextChar,        QKeySequence::SelectPreviousChar,
-        QKeySequence::SelectNextWord,        QKeySequence::SelectPreviousWord,
-        QKeySequence::SelectStartOfLine,     QKeySequence::SelectEndOfLine,
-        QKeySequence::SelectStartOfBlock,    QKeySequence::SelectEndOfBlock,
-        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
-        QKeySequence::SelectAll,             QKeySequence::Deselect,
-        QKeySequence::Copy,
-    };
-    for (const QKeySequence::StandardKey key : kKeys)
-        if (event->matches(key))
-            return true;
-    return false;
-}
-
 }  // namespace
+
+TopTenNameEdit::TopTenNameEdit(QWidget* parent) : QLineEdit(parent)
+{
+    PresentAsLineEdit(this);
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this] {
+        if (hasFocus())
+            RestartBlink();
+    });
+}
 
 void TopTenNameEdit::SetLocked(bool locked)
 {
-    locked_ = locked;
-    // Nothing is dropped on a widget that takes no drops.
-    setAcceptDrops(!locked);
-    setAttribute(Qt::WA_InputMethodEnabled, !locked);
-    if (hasFocus())
-        QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImReadOnly);
+    setReadOnly(locked);
+    // Only the opened edit is reached with the keyboard.
+    setFocusPolicy(locked ? Qt::NoFocus : Qt::StrongFocus);
 }
 
 QVariant TopTenNameEdit::inputMethodQuery(Qt::InputMethodQuery query) const
 {
-    // QLineEdit answers that it takes input whenever it is not read-only.
-    if (locked_ && query == Qt::ImEnabled)
+    if (IsLocked() && query == Qt::ImEnabled)
         return false;
-    if (locked_ && query == Qt::ImReadOnly)
-        return true;
     return QLineEdit::inputMethodQuery(query);
-}
-
-void TopTenNameEdit::keyPressEvent(QKeyEvent* event)
-{
-    if (locked_ && !LeavesTheTextAlone(event)) {
-        event->ignore();
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
 }
 
 void TopTenNameEdit::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (locked_) {
+    if (IsLocked()) {
         event->ignore();
         return;
     }
     QLineEdit::inputMethodEvent(event);
 }
 
-void TopTenNameEdit::mouseReleaseEvent(QMouseEvent* event)
+void TopTenNameEdit::mousePressEvent(QMouseEvent* event)
 {
-    // Where the system has a selection clipboard, the middle button pastes it.
-    if (locked_ && event->button() == Qt::MiddleButton) {
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
+    // A click still places the cursor in a locked edit.
+    if (IsLocked())
+        setFocus(Qt::MouseFocusReason);
+    QLineEdit::mousePressEvent(event);
 }
 
-void TopTenNameEdit::contextMenuEvent(QContextMenuEvent* event)
+void TopTenNameEdit::paintEvent(QPaintEvent* event)
 {
-    if (!locked_) {
-        QLineEdit::contextMenuEvent(event);
+    QLineEdit::paintEvent(event);
+    // A read-only edit draws no caret; a locked one shows where its cursor
+    // stands.
+    if (!IsLocked() || !hasFocus() || !caretShown_)
+        return;
+    QPainter painter(this);
+    const QRect around = cursorRect();
+    painter.fillRect(QRect(around.center().x(), around.top(), 1, around.height()), palette().color(QPalette::Text));
+}
+
+void TopTenNameEdit::RestartBlink()
+{
+    caretShown_ = true;
+    const int flashTime = QApplication::cursorFlashTime();
+    if (IsLocked() && flashTime >= 2)
+        blink_.start(flashTime / 2, this);
+    else
+        blink_.stop();
+    update();
+}
+
+void TopTenNameEdit::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != blink_.timerId()) {
+        QLineEdit::timerEvent(event);
         return;
     }
-    // The menu Qt makes for a read-only edit: copy and select all, without
-    // the editing commands.
-    setReadOnly(true);
-    QMenu* menu = createStandardContextMenu();
-    setReadOnly(false);
-    SetLocked(true);  // making it writable again turned the input method on
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
+    caretShown_ = !caretShown_;
+    update();
 }
 
 void TopTenNameEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
+    RestartBlink();
     const Qt::FocusReason reason = event->reason();
     const bool returning = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
     if (reason != Qt::MouseFocusReason && !(returning && entered_))
@@ -153,6 +137,7 @@ void TopTenNameEdit::focusOutEvent(QFocusEvent* event)
     const Qt::FocusReason reason = event->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
         entered_ = false;
+    blink_.stop();
     QLineEdit::focusOutEvent(event);
 }
 
@@ -161,7 +146,9 @@ Tfrm_Top10::Tfrm_Top10(QWidget* mainWindow)
                                  .caption = QStringLiteral("Top10"),
                                  .size = {kWidth, kHeight},
                                  .picture = QStringLiteral(":/assets/art/top10_background.png"),
-                                 .closeButton = {259, 16}})
+                                 .closeButton = {259, 16},
+                                 .escCloses = true,
+                                 .enterCloses = true})
 {
     CreateControls();
 }
@@ -196,7 +183,8 @@ void Tfrm_Top10::CreateControls()
         score->move(104, top);
         SizeToText(score);
 
-        auto* name = new TopTenNameEdit(QStringLiteral("Gurdala"), this);
+        auto* name = new TopTenNameEdit(this);
+        name->setText(QStringLiteral("Gurdala"));
         name->setObjectName(QStringLiteral("e") + number);
         name->setGeometry(172, top, 101, 20);
         name->setFrame(false);
@@ -205,8 +193,6 @@ void Tfrm_Top10::CreateControls()
         name->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         name->setFont(font);
         name->SetLocked(true);
-        // Not a tab stop, but a click still places the cursor in it.
-        name->setFocusPolicy(Qt::ClickFocus);
         name->setMaxLength(std::numeric_limits<int>::max());
         QPalette palette = name->palette();
         palette.setColor(QPalette::Base, kPanelBlue);
@@ -242,7 +228,6 @@ void Tfrm_Top10::OpenRow(int row)
 {
     TopTenNameEdit* name = NameEdit(row);
     name->SetLocked(false);
-    name->setFocusPolicy(Qt::StrongFocus);
     SetTextColour(name, QPalette::Text, kOpenedRowColour);
     SetTextColour(ScoreLabel(row), QPalette::WindowText, kOpenedRowColour);
     SetTextColour(RankLabel(row), QPalette::WindowText, kOpenedRowColour);
@@ -254,6 +239,13 @@ int Tfrm_Top10::FirstEditableRow() const
         if (!NameEdit(row)->IsLocked())
             return row;
     return 0;
+}
+
+void Tfrm_Top10::SetEndOfGameNotice(const QString& notice)
+{
+    const int row = FirstEditableRow();
+    QWidget* focus = row > 0 ? static_cast<QWidget*>(NameEdit(row)) : PNGButton8;
+    focus->setAccessibleDescription(notice);
 }
 
 void Tfrm_Top10::showEvent(QShowEvent* event)
@@ -290,6 +282,7 @@ void ShowTopTen(QWidget* mainWindow, const std::string& dataDir, std::int32_t sc
         const int index = table.FindScoreRow(score);
         if (index >= 0)
             form->OpenRow(index + 1);
+        form->SetEndOfGameNotice(ToQString(EndOfGameSpokenText(score, index + 1)));
     }
 
     // However the rest ends, the main window is the active one again.

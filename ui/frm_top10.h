@@ -2,9 +2,12 @@
 // ten rows (rank, score, name). ShowTopTen creates it for each showing, fills
 // its rows, opens the row of a new score for the player's name, shows it
 // modally and destroys it. The window itself only closes and lets itself be
-// dragged by its picture; Esc does not close it.
+// dragged by its picture; Esc and Enter close it as its close button does.
+// For a screen reader the opened name edit holds the focus, or else the
+// close button, and the end of the game is told with it.
 #pragma once
 
+#include <QBasicTimer>
 #include <QLineEdit>
 
 #include <array>
@@ -17,31 +20,37 @@ class QLabel;
 // text, so that what the player types replaces it; coming back to it when
 // the window is activated again leaves the selection alone.
 //
-// A locked edit shows its name and takes the cursor like any edit (a click
-// places it, the arrow keys move it, the text can be selected and copied),
-// but nothing changes its text: no typing, deleting, pasting, cutting,
-// dropping, undoing, input method or editing command of its menu. A
-// read-only QLineEdit would do the same but shows no cursor.
+// A locked edit is read-only and out of the keyboard's reach (a screen
+// reader finds it neither editable nor focusable), but a click still places
+// the cursor in it, shown as a caret that blinks like any edit's: the arrow
+// keys move it, and the name can be selected and copied.
 class TopTenNameEdit : public QLineEdit {
 public:
-    using QLineEdit::QLineEdit;
+    explicit TopTenNameEdit(QWidget* parent);
 
     void SetLocked(bool locked);
-    bool IsLocked() const { return locked_; }
+    bool IsLocked() const { return isReadOnly(); }
 
+    // A read-only QLineEdit still tells the input method that it takes
+    // input, and takes what it commits; a locked one does neither.
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
-    bool locked_ = false;
+    // Shows the caret of a locked edit at once, then blinks it at the
+    // desktop's pace (steady when the desktop does not blink it).
+    void RestartBlink();
+
     bool entered_ = false;
+    QBasicTimer blink_;
+    bool caretShown_ = true;
 };
 
 class Tfrm_Top10 : public PictureDialog {
@@ -76,6 +85,10 @@ public:
     void OpenRow(int row);
     // The first row whose name edit is not locked, or 0.
     int FirstEditableRow() const;
+    // What a screen reader tells with the focus when the window opens at
+    // the end of a game: its description on the opened name edit, or on the
+    // close button when no row was opened.
+    void SetEndOfGameNotice(const QString& notice);
 
 protected:
     void showEvent(QShowEvent* event) override;

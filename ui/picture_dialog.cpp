@@ -10,7 +10,9 @@
 #include "ui/window_position.h"
 
 PictureDialog::PictureDialog(QWidget* owner, const PictureDialogLook& look)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), DragWindow(this), owner_(owner), escCloses_(look.escCloses)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), DragWindow(this), owner_(owner),
+      escCloses_(look.escCloses),
+      enterCloses_(look.enterCloses)
 {
     setObjectName(look.name);
     setWindowTitle(look.caption);
@@ -26,7 +28,7 @@ PictureDialog::PictureDialog(QWidget* owner, const PictureDialogLook& look)
 
     PNGButton8 = new TPNGButton(this);
     PNGButton8->setObjectName(QStringLiteral("PNGButton8"));
-    PresentAsButton(PNGButton8, "OnClick");
+    PresentAsButton(PNGButton8, "OnClick", Focusable::Yes);
     PNGButton8->setAccessibleName(QString::fromUtf8("Bezár"));
     PNGButton8->setGeometry(QRect(look.closeButton, QSize(25, 25)));
     PNGButton8->SetButtonLayout(TPNGButton::pbsImageAbove);
@@ -43,10 +45,35 @@ void PictureDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+void PictureDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    // After the window system has told that the window is active, so that
+    // the focus is read within it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QMetaObject::invokeMethod(this, &PictureDialog::ShowFocus, Qt::QueuedConnection);
+}
+
+void PictureDialog::ShowFocus()
+{
+    if (!isActiveWindow())
+        return;
+    const bool closeButton = focusWidget() == nullptr;
+    if (closeButton && HasAccessibleFocus(PNGButton8))
+        AnnounceFocus(PNGButton8);
+    else
+        SetAccessibleFocus(PNGButton8, closeButton);
+}
+
 void PictureDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && !escCloses_) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool escape = event->key() == Qt::Key_Escape;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (escape || enter) {
         event->accept();
+        if (plain && ((escape && escCloses_) || (enter && enterCloses_)))
+            SpeedButton1Click();
         return;
     }
     QDialog::keyPressEvent(event);

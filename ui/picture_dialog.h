@@ -4,8 +4,13 @@
 // picture. Whenever it is shown it stands centred over its owner, moved the
 // least distance that keeps it wholly on the owner's screen. It may be
 // dragged by its picture; the close button ends its modal run with the
-// result 1; Esc either closes it or does nothing, and never reaches the
-// owner. A new window is made for every showing.
+// result 1; Esc and Enter each either close it as the close button does or
+// do nothing, and never reach the owner. A new window is made for every
+// showing.
+//
+// For a screen reader it is a dialog named by its caption; while no control
+// of it has the keyboard focus, its close button ("Bezár") holds the focus,
+// so that something named is focused whenever the window is active.
 //
 // A new window of this kind in a few lines: derive from PictureDialog, hand
 // its look to the constructor, and make its own controls on it (they stand
@@ -51,7 +56,8 @@ struct PictureDialogLook {
     QString picture;      // the resource path of its background picture
     QPoint closeButton;   // the top left corner of the 25 × 25 close button
     bool draggable = true;   // its picture drags it
-    bool escCloses = false;  // Esc closes it (with result 0) rather than doing nothing
+    bool escCloses = false;    // Esc closes it rather than doing nothing
+    bool enterCloses = false;  // Enter (either key) closes it rather than doing nothing
 };
 
 class PictureDialog : public QDialog, protected DragWindow {
@@ -70,12 +76,17 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
     // The close button's click handler: modal result 1.
     void SpeedButton1Click();
 
 private:
+    // Tells a screen reader where the focus is once the window is active.
+    void ShowFocus();
+
     QPointer<QWidget> owner_;
     bool escCloses_;
+    bool enterCloses_;
 };
