@@ -83,6 +83,14 @@ std::optional<FinishedGame> ParseGameRecordLine(std::string_view line)
     return game;
 }
 
+std::string GameRecord::Trouble(const char* what) const
+{
+    std::string text = std::string(kFileName) + ": a f\xE1jl " + what;
+    if (!unwritten_.empty())
+        text += ", az utols\xF3 " + std::to_string(unwritten_.size()) + " j\xE1t\xE9k csak a mem\xF3ri\xE1" "ban van";
+    return text + ".";
+}
+
 void GameRecord::Open(const std::string& dataDir)
 {
     path_ = fileio::JoinPath(dataDir, kFileName);
@@ -115,7 +123,7 @@ std::vector<FinishedGame> GameRecord::Games()
         if (unwritten_.empty())
             problem_.clear();
     } else {
-        problem_ = std::string(kFileName) + ": a f\xE1jl nem olvashat\xF3.";
+        problem_ = Trouble("nem olvashat\xF3");
     }
     games.insert(games.end(), unwritten_.begin(), unwritten_.end());
     return games;
@@ -129,8 +137,7 @@ bool GameRecord::Add(const FinishedGame& game)
     std::string text;
     if (!ReadText(text)) {
         // Written over, the games it holds would be lost.
-        problem_ = std::string(kFileName) + ": a f\xE1jl nem olvashat\xF3, az utols\xF3 " +
-                   std::to_string(unwritten_.size()) + " j\xE1t\xE9k csak a mem\xF3ri\xE1" "ban van.";
+        problem_ = Trouble("nem olvashat\xF3");
         return false;
     }
     // A last line without its line end (cut short by hand) stays a line of
@@ -141,8 +148,7 @@ bool GameRecord::Add(const FinishedGame& game)
         text += GameRecordLine(waiting);
     std::string reason;
     if (!fileio::WriteWholeFileAtomic(path_, text, reason)) {
-        problem_ = std::string(kFileName) + ": a f\xE1jl nem \xEDrhat\xF3, az utols\xF3 " +
-                   std::to_string(unwritten_.size()) + " j\xE1t\xE9k csak a mem\xF3ri\xE1" "ban van.";
+        problem_ = Trouble("nem \xEDrhat\xF3");
         return false;
     }
     unwritten_.clear();

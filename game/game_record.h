@@ -68,6 +68,8 @@ private:
     // The file's text; false when a file (or a folder) stands there that
     // cannot be read.
     bool ReadText(std::string& text);
+    // "Jatekok.txt: a fájl <what>", with the games that wait in memory.
+    std::string Trouble(const char* what) const;
 
     std::string path_;
     std::vector<FinishedGame> unwritten_;

@@ -158,7 +158,7 @@ TEST(GameRecord, AFileThatCannotBeReadIsNeverWrittenOverAndItsGamesWait)
     record.Open("/nonexistent/folder/for/sure");
     const FinishedGame waiting{kMorning, 24, 1, "ALMA", 24, std::nullopt};
     EXPECT_FALSE(record.Add(waiting));
-    EXPECT_FALSE(record.Problem().empty());
+    EXPECT_EQ(cp1250::toUtf8(record.Problem()), "Jatekok.txt: a fájl nem írható, az utolsó 1 játék csak a memóriában van.");
     ASSERT_EQ(record.Games().size(), 1u);
     record.Open(f.data.Path());
     const FinishedGame next{kJustAfterMidnight, 35, 1, "KOALA", 35, CalendarDate{2026, 12, 10}};
@@ -174,7 +174,8 @@ TEST(GameRecord, AFileThatCannotBeReadIsNeverWrittenOverAndItsGamesWait)
     g.game.FinishGame();
     EXPECT_TRUE(fileio::DirectoryExists(g.RecordFile()));
     EXPECT_EQ(g.game.Record().Games().size(), 1u);
-    EXPECT_FALSE(g.game.Record().Problem().empty());
+    EXPECT_EQ(cp1250::toUtf8(g.game.Record().Problem()),
+              "Jatekok.txt: a fájl nem olvasható, az utolsó 1 játék csak a memóriában van.");
 }
 
 }  // namespace

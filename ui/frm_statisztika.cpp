@@ -133,7 +133,7 @@ void Tfrm_Statisztika::CreateControls()
     connect(PNGButton1, &TPNGButton::OnClick, this, &Tfrm_Statisztika::aMasolasExecute);
 
     // What is wrong with the record, along the bottom edge of the panel.
-    Problem = SheetLabel(this, "Problem", QRect(24, 424, 552, 14), 10, true);
+    Problem = SheetLabel(this, "Problem", QRect(24, 424, 552, 15), 11, true);
     QPalette warning = Problem->palette();
     warning.setColor(QPalette::WindowText, QColor(150, 20, 10));
     Problem->setPalette(warning);
