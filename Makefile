@@ -3,6 +3,9 @@
 # build into build/. Xvfb, openbox, xdotool and the X utilities run the test
 # of the game under a window manager; D-Bus and AT-SPI (with its Python
 # binding) the test of what a screen reader is told.
+# Qt Charts draws the statistics window's chart; its CMake files look for
+# Qt's OpenGL ones, which Debian's qt6-charts-dev does not bring along, so
+# libqt6opengl6-dev is named as well.
 BUILD ?= build
 # The tools that build, test and package read file names and texts as UTF-8
 # only under a UTF-8 locale (without one, CPack's archiver cannot find
@@ -13,7 +16,7 @@ export LC_ALL := C.UTF-8
 endif
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ cmake make pkg-config qt6-base-dev libgl-dev libpng-dev zlib1g-dev libfontconfig-dev libxcb1-dev \
-            libgtest-dev libgmock-dev googletest libbenchmark-dev xz-utils \
+            qt6-charts-dev libqt6opengl6-dev libgtest-dev libgmock-dev googletest libbenchmark-dev xz-utils \
             desktop-file-utils appstream dpkg-dev file qt6-translations-l10n \
             xvfb openbox xdotool x11-utils \
             dbus-daemon dbus-bin at-spi2-core python3-pyatspi

@@ -101,7 +101,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VORPANTA_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Libraries the program links to are found by dpkg-shlibdeps. What it loads
+# Libraries the program links to are found by dpkg-shlibdeps (Qt Charts, for
+# the statistics window's chart, among them: libqt6charts6). What it loads
 # at run time is not: Qt's platform plugins (X11 in qt6-qpa-plugins, Wayland
 # in qt6-wayland), Qt's Hungarian texts (qt6-translations-l10n) and the
 # program that opens web pages in the browser.

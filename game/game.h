@@ -9,13 +9,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/best_word.h"
 #include "game/board.h"
+#include "game/game_record.h"
 #include "game/selection.h"
 #include "game/taken_words.h"
 #include "game/word_lists.h"
+#include "platform/clock.h"
 #include "platform/game_random.h"
 
 class BoardView;
@@ -38,8 +41,18 @@ public:
     // Start-up: reads the best word of all time from the data folder.
     void LoadBestWord(const std::string& dataDir) { bestWord_.Load(dataDir); }
 
-    // "Új játék": deals a fresh board and resets score and selection.
+    // Start-up: the record of finished games in the data folder.
+    void OpenRecord(const std::string& dataDir) { record_.Open(dataDir); }
+
+    // "Új játék": deals a fresh board and resets score and selection. A game
+    // still running with points is recorded as finished first.
     void NewGame();
+    // "Napi tábla": the same with today's board, whose letters follow from
+    // the local date alone.
+    void NewDailyGame();
+    // "Befejeztem": the board takes no more clicks and the game is recorded.
+    // Does nothing when no game is running.
+    void FinishGame();
     // Left click on the tile with this control name ("i", column, "i", row).
     void Image1Click(const std::string& tileName);
     // The same click on the tile of a cell, as the keyboard makes it.
@@ -65,6 +78,12 @@ public:
     const Board& GetBoard() const { return board_; }
     Board& MutableBoard() { return board_; }
     GameRandom& Random() { return random_; }
+    // The clock that tells today's date and when a game ended; tests fix it.
+    void SetClock(const Clock& clock) { clock_ = &clock; }
+    const Clock& GetClock() const { return *clock_; }
+    // The day whose board is being played; none for an ordinary board.
+    const std::optional<CalendarDate>& DailyBoard() const { return dailyBoard_; }
+    GameRecord& Record() { return record_; }
     // Null until LoadWordLists has run (start-up may stop before it).
     const WordLists* Lists() const { return lists_.get(); }
     // This game's words in the order they were taken, and the best of all time.
@@ -75,7 +94,11 @@ public:
     static std::string ScoreText(std::int32_t total);
 
 private:
-    void DealLetters(bool refill);
+    // Deals every cell: from the generator reseeded by the clock's ticks, or
+    // started at `seed`.
+    void DealLetters(bool refill, std::optional<std::uint32_t> seed = std::nullopt);
+    void StartGame(std::optional<CalendarDate> dailyBoard);
+    void RecordGame();
     void ShowWord();
     // ShowWord after the player picked a letter or took one back, and say
     // the word so far.
@@ -97,4 +120,7 @@ private:
     std::unique_ptr<WordLists> lists_;
     TakenWords taken_;
     BestWordRecord bestWord_;
+    const Clock* clock_ = &SystemClock();
+    std::optional<CalendarDate> dailyBoard_;
+    GameRecord record_;
 };

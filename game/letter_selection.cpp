@@ -1,6 +1,7 @@
 // Spelling a word with left clicks: extend the path by an orthogonal
 // neighbour of the last cell, take the last letter back, or start afresh.
 #include "game/board_view.h"
+#include "game/daily_board.h"
 #include "game/game.h"
 #include "game/scoring.h"
 #include "game/spoken_text.h"
@@ -27,7 +28,12 @@ std::string PathEntry(int column, int row)
 
 void Game::ShowWord()
 {
-    wordLine_ = selection_.currentWord + " (" + std::to_string(WordScore(selection_.currentWord)) + ")";
+    // On the board of a day the word line says so whenever no word is
+    // spelled; an ordinary board shows the empty word with its 0 points.
+    if (dailyBoard_ && selection_.currentWord.empty())
+        wordLine_ = DailyCaption(*dailyBoard_);
+    else
+        wordLine_ = selection_.currentWord + " (" + std::to_string(WordScore(selection_.currentWord)) + ")";
     view_.SetWordLine(wordLine_);
     selection_.lastWord = selection_.currentWord;
 }

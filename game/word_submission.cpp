@@ -21,7 +21,10 @@ void Game::SubmitWord(MouseButton button)
     selection_.path.clear();
 
     // The points come from the word line: everything before its first blank.
-    const std::string word = GetField(" ", wordLine_, 1);
+    // On the board of a day the line names the board while no word is
+    // spelled, and there is no word then.
+    const bool caption = dailyBoard_ && selection_.currentWord.empty();
+    const std::string word = caption ? std::string() : GetField(" ", wordLine_, 1);
     const std::int32_t points = WordScore(word);
     totalScore_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(totalScore_) +
                                             static_cast<std::uint32_t>(points));

@@ -1,11 +1,13 @@
 // A save killed at any moment leaves every file whole: the settings file and
-// both word lists each hold the old version or the new one, byte for byte.
+// both word lists each hold the old version or the new one, byte for byte,
+// and the record of finished games holds every game added before the kill
+// (and perhaps the one being added), each line whole.
 //
 // A helper program (helpers/atomic_saver.cpp) saves two versions of a
 // several-megabyte word list, the new-word list and the settings, one after
-// the other, through the game's own save code; this test kills it with
-// SIGKILL at random moments, hundreds of times, and looks at the files after
-// every kill.
+// the other, and adds a game to a record of a long history, through the
+// game's own save code; this test kills it with SIGKILL at random moments,
+// hundreds of times, and looks at the files after every kill.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,6 +29,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "helpers/recorded_game.h"
 #include "test_support.h"
 
 extern char** environ;
@@ -81,6 +84,42 @@ std::string MakeNewWordList(const std::string& word, int count)
 // The settings files the helper's two sets of values give.
 const std::string kSettingsA = "[Screen]\r\nLeft=111\r\nTop=-222\r\n\r\n[Game]\r\nHard=3\r\n";
 const std::string kSettingsB = "[Screen]\r\nLeft=-2147483648\r\nTop=2147483647\r\n\r\n[Game]\r\nHard=5\r\n";
+
+// A record of finished games as a long-time player has it: `games` lines, a
+// damaged one among them, which every addition keeps.
+std::string MakeHistory(int games)
+{
+    std::string text;
+    for (int i = 0; i < games; ++i) {
+        FinishedGame game = RecordedGame(i % 3 != 0);
+        game.score += i;
+        text += GameRecordLine(game);
+        if (i == games / 2)
+            text += "edited by hand\r\n";
+    }
+    return text;
+}
+
+// How many games were added to `history` in `record`: the record must be
+// the history followed by whole lines of the helper's two games; -1 when
+// it is not.
+int AddedGames(const std::string& record, const std::string& history)
+{
+    if (record.size() < history.size() || record.compare(0, history.size(), history) != 0)
+        return -1;
+    const std::string lineA = GameRecordLine(RecordedGame(true));
+    const std::string lineB = GameRecordLine(RecordedGame(false));
+    int added = 0;
+    for (std::size_t at = history.size(); at < record.size(); ++added) {
+        if (record.compare(at, lineA.size(), lineA) == 0)
+            at += lineA.size();
+        else if (record.compare(at, lineB.size(), lineB) == 0)
+            at += lineB.size();
+        else
+            return -1;
+    }
+    return added;
+}
 
 // The helper program, with a pipe to its input, one from its output and
 // one from descriptor 3, where its savers report finished rounds.
@@ -225,7 +264,10 @@ TEST(KilledSave, EveryFileHoldsOneWholeVersionAfterEachKill)
     WriteFile(data + "/SzavakLista.txt", wordsA);
     WriteFile(data + "/UjSzavakLista.txt", newA);
     WriteFile(data + "/Vorpanta.ini", kSettingsA);
-    const std::set<std::string> ownFiles = {"SzavakLista.txt", "UjSzavakLista.txt", "Vorpanta.ini"};
+    // About a megabyte: some 20 000 finished games.
+    const std::string history = MakeHistory(20000);
+    WriteFile(data + "/Jatekok.txt", history);
+    const std::set<std::string> ownFiles = {"SzavakLista.txt", "UjSzavakLista.txt", "Vorpanta.ini", "Jatekok.txt"};
 
     SaverServer server(data, versionA, versionB);
     ASSERT_EQ(server.ReadLine(std::chrono::seconds(60)), "R") << "the helper did not start";
@@ -261,7 +303,8 @@ TEST(KilledSave, EveryFileHoldsOneWholeVersionAfterEachKill)
     int killsAfterARound = 0;
     std::map<std::string, int> seen;  // "A"/"B" per file, over all kills
     std::set<std::string> strays;
-    const std::regex strayName(R"((SzavakLista\.txt|UjSzavakLista\.txt|Vorpanta\.ini)\.[A-Za-z0-9]{6})");
+    const std::regex strayName(R"((SzavakLista\.txt|UjSzavakLista\.txt|Vorpanta\.ini|Jatekok\.txt)\.[A-Za-z0-9]{6})");
+    int recorded = AddedGames(ReadFile(data + "/Jatekok.txt"), history);
     while (kills < wanted && std::chrono::steady_clock::now() - start < budget) {
         // Every other saver starts with the other version, so that kills in
         // a first round catch the change in both directions.
@@ -286,6 +329,11 @@ TEST(KilledSave, EveryFileHoldsOneWholeVersionAfterEachKill)
             << ", settings " << settings;
         ++seen["words " + words];
         ++seen["settings " + settings];
+        // No game that was recorded before is ever lost, nor half a line left.
+        const int nowRecorded = AddedGames(ReadFile(data + "/Jatekok.txt"), history);
+        ASSERT_GE(nowRecorded, recorded) << "after kill " << kills << ": the record "
+                                         << (nowRecorded < 0 ? "is damaged" : "lost games");
+        recorded = nowRecorded;
 
         // Besides its own files, a kill can leave at most the one finished
         // copy that was about to be renamed over its file.
@@ -300,7 +348,7 @@ TEST(KilledSave, EveryFileHoldsOneWholeVersionAfterEachKill)
         for (const std::string& name : newStrays) {
             const std::string content = ReadFile(data + "/" + name);
             const bool whole = content == wordsA || content == wordsB || content == newA || content == newB ||
-                               content == kSettingsA || content == kSettingsB;
+                               content == kSettingsA || content == kSettingsB || AddedGames(content, history) >= 0;
             EXPECT_TRUE(whole) << name << " is a partial copy";
             strays.insert(name);
         }
@@ -309,15 +357,16 @@ TEST(KilledSave, EveryFileHoldsOneWholeVersionAfterEachKill)
     RecordProperty("kills", kills);
     RecordProperty("strays", static_cast<int>(strays.size()));
     std::printf("[ KILLS    ] %d kills in %lld ms (one round %lld ms), %d after a finished round; "
-                "word list A/B %d/%d, settings A/B %d/%d; %zu temporary files left over\n",
+                "word list A/B %d/%d, settings A/B %d/%d; %d games recorded; %zu temporary files left over\n",
                 kills, static_cast<long long>(elapsed.count()),
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(round).count()),
                 killsAfterARound, seen["words A"], seen["words B"], seen["settings A"], seen["settings B"],
-                strays.size());
+                recorded, strays.size());
     EXPECT_GE(kills, wanted * 10 / 11) << "too few kills in the time budget";
     EXPECT_GT(killsAfterARound, kills / 4) << "the kills did not reach into the saving rounds";
     EXPECT_GT(std::min(seen["words A"], seen["words B"]), kills / 10) << "the kills did not catch both versions";
     EXPECT_GT(std::min(seen["settings A"], seen["settings B"]), kills / 10) << "the kills did not catch both versions";
+    EXPECT_GE(recorded, killsAfterARound) << "a finished round did not add its game";
 }
 
 }  // namespace

@@ -175,6 +175,7 @@ void Tfrm_Main::FormCreate()
     });
     // Never fails: a missing or unreadable record is simply none.
     game_.LoadBestWord(locations_.dataDir);
+    game_.OpenRecord(locations_.dataDir);
 }
 
 void Tfrm_Main::showEvent(QShowEvent* event)

@@ -92,8 +92,8 @@ protected:
 
     // --- Commands (frm_main_commands.cpp) ---
 public:
-    // The command list: ten commands, each with its Hungarian command text
-    // as hint (never shown) and six with a keyboard shortcut.
+    // The command list: twelve commands, each with its Hungarian command text
+    // as hint (never shown) and eight with a keyboard shortcut.
     QObject* ActionList1 = nullptr;
     QAction* aUj = nullptr;
     QAction* aStop = nullptr;
@@ -105,6 +105,8 @@ public:
     QAction* aBezar = nullptr;
     QAction* aSzohozza = nullptr;
     QAction* aSzavak = nullptr;  // the words window (F2); no button
+    QAction* aNapi = nullptr;         // today's board (Ctrl+D); no button
+    QAction* aStatisztika = nullptr;  // the statistics window (F3); no button
 
     // The command buttons along the top edge; each click runs its handler.
     class TPNGButton* PNGButton1 = nullptr;  // aStop
@@ -131,6 +133,8 @@ public:
     void aBezarExecute();
     void aSzohozzaExecute();
     void aSzavakExecute();
+    void aNapiExecute();
+    void aStatisztikaExecute();
 
     // The addresses of the maker's news page and home page.
     static QString NewsPageAddress();

@@ -1,5 +1,5 @@
-// The main window's commands: the command list with its ten commands and
-// six shortcuts, the eight image buttons along the top edge, and the
+// The main window's commands: the command list with its twelve commands and
+// eight shortcuts, the eight image buttons along the top edge, and the
 // program starter that opens the maker's web pages.
 #include <QAction>
 #include <QKeySequence>
@@ -8,6 +8,7 @@
 #include "ui/error_box.h"
 #include "ui/frm_main.h"
 #include "ui/frm_nevjegy.h"
+#include "ui/frm_statisztika.h"
 #include "ui/frm_szavak.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
@@ -68,6 +69,8 @@ void Tfrm_Main::CreateCommands()
         {aBezar, "aBezar", "Bezar", {}, &Tfrm_Main::aBezarExecute},
         {aSzohozza, "aSzohozza", "Szóhozzá", QKeySequence(Qt::CTRL | Qt::Key_F7), &Tfrm_Main::aSzohozzaExecute},
         {aSzavak, "aSzavak", "Szavak", QKeySequence(Qt::Key_F2), &Tfrm_Main::aSzavakExecute},
+        {aNapi, "aNapi", "Napi tábla", QKeySequence(Qt::CTRL | Qt::Key_D), &Tfrm_Main::aNapiExecute},
+        {aStatisztika, "aStatisztika", "Statisztika", QKeySequence(Qt::Key_F3), &Tfrm_Main::aStatisztikaExecute},
     };
     for (const Command& command : commands) {
         command.action = MakeCommand(ActionList1, command.name, command.hint);
@@ -83,6 +86,8 @@ void Tfrm_Main::CreateCommands()
     }
     aSzohozza->setText(QString::fromUtf8("Szóhozzá"));
     aSzavak->setText(QStringLiteral("Szavak"));
+    aNapi->setText(QString::fromUtf8("Napi tábla"));
+    aStatisztika->setText(QStringLiteral("Statisztika"));
 
     struct Button {
         TPNGButton*& button;
@@ -144,8 +149,9 @@ void Tfrm_Main::aStopExecute()
 {
     RunGuarded(this, [this] {
         if (game_.GameActive()) {
-            // From now on the board takes no clicks until the next new game.
-            game_.SetGameActive(false);
+            // From now on the board takes no clicks until the next new game;
+            // the game goes into the record of finished games.
+            game_.FinishGame();
             ShowTopTen(this, locations_.dataDir, game_.TotalScore(), TopTenMode::EndOfGame);
         } else {
             ShowTopTen(this, locations_.dataDir, -1, TopTenMode::Viewing);
@@ -209,5 +215,16 @@ void Tfrm_Main::aSzohozzaExecute()
 void Tfrm_Main::aSzavakExecute()
 {
     RunGuarded(this, [this] { ShowWords(this, game_); });
+    ReturnFromModal();
+}
+
+void Tfrm_Main::aNapiExecute()
+{
+    RunGuarded(this, [this] { game_.NewDailyGame(); });
+}
+
+void Tfrm_Main::aStatisztikaExecute()
+{
+    RunGuarded(this, [this] { ShowStatistics(this, game_); });
     ReturnFromModal();
 }

@@ -807,15 +807,35 @@ void frostedPanel(QPainter &p, const QRectF &all, int scale, quint32 seed)
     p.setPen(Qt::NoPen);
 }
 
+// The heading of the small windows, in yellow cartoon lettering with its
+// baseline starting at `at`; the outline of its letters.
+QPainterPath panelHeading(QPainter &p, const QString &text, qreal px, QPointF at)
+{
+    const QPainterPath t = textPath(comic(px, true), text).translated(at);
+    cartoonText(p, t, QColor(255, 246, 120), QColor(255, 190, 0), QColor(24, 36, 84), 5, 120);
+    return t;
+}
+
+// The small golden star at the start of a parchment band.
+void bandStar(QPainter &p, QPointF centre, qreal outer, qreal inner)
+{
+    const QPainterPath star = starPath(centre, outer, inner);
+    QRadialGradient sg(star.boundingRect().center() - QPointF(1, 1), outer);
+    sg.setColorAt(0, QColor(255, 250, 180));
+    sg.setColorAt(1, QColor(255, 176, 20));
+    p.setPen(QPen(QColor(150, 80, 0), 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(sg);
+    p.drawPath(star);
+    p.setPen(Qt::NoPen);
+}
+
 void paintTopTenBackground(QPainter &p, int scale)
 {
     const QRectF all(0, 0, 300, 375);
     frostedPanel(p, all, scale, 99);
 
     // "TOP 10" heading and the crown below it
-    const QFont f = comic(38, true);
-    const QPainterPath t = textPath(f, QStringLiteral("TOP 10")).translated(24, 57);
-    cartoonText(p, t, QColor(255, 246, 120), QColor(255, 190, 0), QColor(24, 36, 84), 5, 120);
+    panelHeading(p, QStringLiteral("TOP 10"), 38, QPointF(24, 57));
     crown(p, QRectF(22, 60, 54, 46), 1.6);
 
     // frog near the bottom left
@@ -848,9 +868,7 @@ void paintWordsBackground(QPainter &p, int scale)
     frostedPanel(p, all, scale, 77);
 
     // "SZAVAK" heading with three small tiles that spell on beside it
-    const QFont f = comic(36, true);
-    const QPainterPath t = textPath(f, QStringLiteral("SZAVAK")).translated(26, 58);
-    cartoonText(p, t, QColor(255, 246, 120), QColor(255, 190, 0), QColor(24, 36, 84), 5, 120);
+    const QPainterPath t = panelHeading(p, QStringLiteral("SZAVAK"), 36, QPointF(26, 58));
     const qreal after = t.boundingRect().right() + 16;
     miniTile(p, QRectF(after, 24, 22, 26), QStringLiteral("S"), true, -8);
     miniTile(p, QRectF(after + 24, 26, 22, 26), QStringLiteral("Z"), true, 4);
@@ -861,13 +879,73 @@ void paintWordsBackground(QPainter &p, int scale)
 
     // the record band: a strip of parchment with a small star
     paperPanel(p, kWordsRecordBand, 8);
-    const QPainterPath star = starPath(QPointF(kWordsRecordBand.left() + 16, kWordsRecordBand.center().y()), 8, 3.6);
-    QRadialGradient sg(star.boundingRect().center() - QPointF(1, 1), 8);
-    sg.setColorAt(0, QColor(255, 250, 180));
-    sg.setColorAt(1, QColor(255, 176, 20));
-    p.setPen(QPen(QColor(150, 80, 0), 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(sg);
-    p.drawPath(star);
+    bandStar(p, QPointF(kWordsRecordBand.left() + 16, kWordsRecordBand.center().y()), 8, 3.6);
+}
+
+// ---------------------------------------------------------------------------
+// Statistics window background, 600 × 440
+
+const QRectF kStatsSummarySheet(24, 78, 180, 228);   // the totals
+const QRectF kStatsChartSheet(214, 78, 362, 228);    // the chart of the latest scores
+const QRectF kStatsTodayBand(22, 318, 556, 106);     // today's board
+const QRectF kStatsShareBox(50, 384, 466, 28);       // the line to share
+const QRectF kStatsClosePicture(563, 20, 16, 16);    // button at 559,16; picture at +4,+4
+const QRectF kStatsCopyPicture(530, 390, 16, 16);    // button at 526,386; picture at +4,+4
+
+// A small bar chart of three tile-coloured bars with a golden trend line.
+void miniChart(QPainter &p, const QRectF &r)
+{
+    p.save();
+    p.translate(r.topLeft());
+    p.scale(r.width() / 40.0, r.height() / 32.0);
+    const QPainterPath base = roundRect(QRectF(1, 3, 38, 28), 4);
+    softShadow(p, base, QPointF(1, 1.5), 2, QColor(0, 0, 20, 110));
+    QLinearGradient card(0, 3, 0, 31);
+    card.setColorAt(0, kPaperTop);
+    card.setColorAt(1, kPaperBottom);
+    p.setPen(QPen(kPaperEdge, 1));
+    p.setBrush(card);
+    p.drawPath(base);
+    const qreal heights[] = {9, 15, 21};
+    for (int i = 0; i < 3; ++i) {
+        const QRectF bar(6 + i * 11, 27 - heights[i], 8, heights[i]);
+        QLinearGradient g(bar.topLeft(), bar.bottomLeft());
+        g.setColorAt(0, i == 2 ? QColor(255, 204, 82) : QColor(146, 206, 252));
+        g.setColorAt(1, i == 2 ? QColor(255, 144, 28) : QColor(58, 104, 186));
+        p.setPen(QPen(kNavyInk, 0.8));
+        p.setBrush(g);
+        p.drawPath(roundRect(bar, 1.5));
+    }
+    p.setPen(QPen(kBrick, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath trend;
+    trend.moveTo(5, 20);
+    trend.lineTo(16, 14);
+    trend.lineTo(25, 12);
+    trend.lineTo(36, 5);
+    p.drawPath(trend);
+    p.restore();
+}
+
+void paintStatisticsBackground(QPainter &p, int scale)
+{
+    const QRectF all(0, 0, 600, 440);
+    frostedPanel(p, all, scale, 55);
+
+    // "STATISZTIKA" heading with a small chart beside it
+    const QPainterPath t = panelHeading(p, QStringLiteral("STATISZTIKA"), 36, QPointF(26, 58));
+    miniChart(p, QRectF(t.boundingRect().right() + 16, 22, 44, 35));
+
+    blueSheet(p, kStatsSummarySheet);
+    blueSheet(p, kStatsChartSheet);
+
+    // Today's board on a parchment band, with a star like the words
+    // window's record band, and a light box for the line to share.
+    paperPanel(p, kStatsTodayBand, 10);
+    bandStar(p, QPointF(kStatsTodayBand.left() + 18, kStatsTodayBand.top() + 18), 9, 4);
+    p.setPen(QPen(QColor(214, 178, 110), 1));
+    p.setBrush(QColor(255, 255, 255, 190));
+    p.drawPath(roundRect(kStatsShareBox.adjusted(0.5, 0.5, -0.5, -0.5), 6));
     p.setPen(Qt::NoPen);
 }
 
@@ -1066,6 +1144,25 @@ void paintBtnClose(QPainter &p)
     p.setPen(QPen(QColor(140, 56, 0), 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(g);
     p.drawPath(cross);
+}
+
+// Two sheets of paper, one over the other: copying the line to share.
+void paintBtnCopy(QPainter &p)
+{
+    const QPainterPath back = roundRect(QRectF(1.5, 1.2, 9.5, 11), 1.6);
+    const QPainterPath front = roundRect(QRectF(5.2, 4.6, 9.5, 11), 1.6);
+    softShadow(p, back.united(front), QPointF(0.4, 0.7), 0.8, QColor(40, 20, 0, 130));
+    p.setPen(QPen(QColor(110, 64, 20), 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QLinearGradient g(0, 1, 0, 15);
+    g.setColorAt(0, QColor(255, 252, 236));
+    g.setColorAt(1, QColor(240, 214, 150));
+    p.setBrush(QColor(236, 206, 140));
+    p.drawPath(back);
+    p.setBrush(g);
+    p.drawPath(front);
+    p.setPen(QPen(kNavyInk, 0.9, Qt::SolidLine, Qt::RoundCap));
+    for (qreal y : {7.8, 10.2, 12.6})
+        p.drawLine(QPointF(7.3, y), QPointF(y > 12 ? 10.6 : 12.6, y));
 }
 
 // ---------------------------------------------------------------------------
@@ -1388,6 +1485,12 @@ int main(int argc, char **argv)
         expectCalm(words, scale, kWordsClosePicture, 12, QStringLiteral("words: close button"));
         saveOpaquePng(words, name("szavak_background"));
 
+        const QImage stats = paintImage(600, 440, scale, true,
+                                        [scale](QPainter &p) { paintStatisticsBackground(p, scale); });
+        expectCalm(stats, scale, kStatsClosePicture, 12, QStringLiteral("statistics: close button"));
+        expectCalm(stats, scale, kStatsCopyPicture, 12, QStringLiteral("statistics: copy button"));
+        saveOpaquePng(stats, name("statisztika_background"));
+
         const struct {
             const char *name;
             int size;
@@ -1397,6 +1500,7 @@ int main(int argc, char **argv)
             {"btn_top10", 32, paintBtnTop10},   {"btn_about", 32, paintBtnAbout},
             {"btn_news", 32, paintBtnNews},     {"btn_home", 32, paintBtnHome},
             {"btn_minimize", 16, paintBtnMinimize}, {"btn_close", 16, paintBtnClose},
+            {"btn_copy", 16, paintBtnCopy},
         };
         for (const auto &b : buttons) {
             const QImage img = paintImage(b.size, b.size, scale, false, b.fn);

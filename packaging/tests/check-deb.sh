@@ -43,7 +43,7 @@ long=$(awk 'length > 79' <<<"$description")
 [[ -z $long ]] || fail "Description lines longer than 79 characters:"$'\n'"$long"
 depends=$(field Depends)
 echo "Depends: $depends"
-for dep in qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 libc6; do
+for dep in qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 libqt6charts6 libpng16-16 libc6; do
     grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends does not name $dep"
 done
 

@@ -2,8 +2,8 @@
 # The game on a desktop whose window manager reparents every window (openbox
 # on a private X server), started many times as a player would start it:
 # each start opens at the saved place, is dragged by its background, opens
-# the top-ten table (F10), in every third start the words window (F2), and
-# the about window, each centred over it, is minimised with Esc and restored
+# the top-ten table (F10), in every third start the words window (F2) or the
+# statistics window (F3), and the about window, each centred over it, is minimised with Esc and restored
 # where it was, is dragged again and closed with its close button, which
 # saves where it stood. Two more starts check a place partly off the screen
 # (kept exactly; the modal windows stay on the screen; the game runs without
@@ -22,6 +22,7 @@ starts=${2:-20}
 limit=${WM_TEST_TIMEOUT:-30}  # seconds for any one condition
 screen_w=1024 screen_h=768
 main_w=670 main_h=480 top_w=300 top_h=375 about_w=366 about_h=300 words_w=440 words_h=380
+stats_w=600 stats_h=440
 
 for tool in Xvfb openbox xdotool xwininfo xprop; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
@@ -142,12 +143,16 @@ check_modal() {
 }
 
 # The top-ten table with F10, the words window with F2 (every third start and
-# when asked), then the about window with its button.
+# when asked) and the statistics window with F3 (every third start, another
+# one, and when asked), then the about window with its button.
 check_modals() {
   activate "$main"
   check_modal 'xdotool key F10' Top10 $top_w $top_h 271 28 40 350 || return
   if [[ ${1:-} == words ]] || ((run % 3 == 0)); then
     check_modal 'activate "$main"; xdotool key F2' Szavak $words_w $words_h 411 28 40 60 || return
+  fi
+  if [[ ${1:-} == words ]] || ((run % 3 == 1)); then
+    check_modal 'activate "$main"; xdotool key F3' Statisztika $stats_w $stats_h 571 28 40 60 || return
   fi
   check_modal 'click $((x + 506)) $((y + 30))' "Névjegy" $about_w $about_h 341 24
 }
@@ -198,8 +203,8 @@ ordinary_start() {
   close_and_check_saved
 }
 
-# Partly off the screen: kept exactly, and the modal windows (the words window
-# too) stand on the screen. The game runs without a locale: the captions are
+# Partly off the screen: kept exactly, and the modal windows (the words and
+# statistics windows too) stand on the screen. The game runs without a locale: the captions are
 # the same.
 partly_off_start() {
   x=-330 y=430

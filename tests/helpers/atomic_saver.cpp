@@ -1,21 +1,26 @@
 // Saves the player's files over and over through the game's own save code,
 // alternating between two known versions, in processes that the kill test
 // (robustness_kill_test.cpp) kills with SIGKILL at random moments; the test
-// then checks that every file holds one version or the other, whole.
+// then checks that every file holds one version or the other, whole, and
+// that the record of finished games holds every game added before, whole.
 //
 //   atomic_saver <data folder> <version A folder> <version B folder>
 //
 // Each version folder holds "SzavakLista.txt" and "UjSzavakLista.txt"; the
 // word list must already be sorted and clean, so that saving it gives back
-// its bytes. The settings alternate between two fixed sets of values.
+// its bytes. The settings alternate between two fixed sets of values. The
+// record of finished games ("Jatekok.txt") must already be in the data
+// folder; every round adds a game to it, RecordedGame(true) in rounds of
+// version A and RecordedGame(false) in rounds of version B.
 //
 // The program loads both versions once (so that each saves back into the
 // data folder) and then serves the test: for every byte "a" or "b" read from
 // standard input it forks a saver, writes "P<pid>\n" to standard output,
 // waits for the saver to die and writes "W<wait status>\n". A saver saves
 // the version it was asked for first, then the other, and so on, each round
-// being both word lists and the settings, and writes one byte "." to
-// descriptor 3 after every round. The program ends at the end of its input.
+// being both word lists, the settings and one game added to the record, and
+// writes one byte "." to descriptor 3 after every round. The program ends at
+// the end of its input.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,9 +29,11 @@
 #include <unistd.h>
 
 #include "app/settings.h"
+#include "game/game_record.h"
 #include "game/word_lists.h"
 #include "platform/app_error.h"
 #include "platform/file_io.h"
+#include "recorded_game.h"
 
 namespace {
 
@@ -59,13 +66,16 @@ void LoadVersion(WordLists& lists, const std::string& dataDir, const std::string
     lists.Load(dataDir);
 }
 
-[[noreturn]] void SaveForever(const WordLists& a, const WordLists& b, const std::string& settingsFile, bool useA)
+[[noreturn]] void SaveForever(const WordLists& a, const WordLists& b, const std::string& settingsFile,
+                              GameRecord& record, bool useA)
 {
     try {
         for (;; useA = !useA) {
             if ((useA ? a : b).Save() != 2)
                 Die("a word list could not be saved");
             SaveSettings(settingsFile, useA ? kSettingsA : kSettingsB);
+            if (!record.Add(RecordedGame(useA)))
+                Die("a game could not be recorded: " + record.Problem());
             Send(3, ".");
         }
     } catch (const AppError& error) {
@@ -83,6 +93,8 @@ int main(int argc, char** argv)
     const std::string settingsFile = fileio::JoinPath(dataDir, "Vorpanta.ini");
     WordLists a;
     WordLists b;
+    GameRecord record;
+    record.Open(dataDir);
     try {
         LoadVersion(a, dataDir, argv[2]);
         LoadVersion(b, dataDir, argv[3]);
@@ -102,7 +114,7 @@ int main(int argc, char** argv)
         if (saver < 0)
             Die("fork failed");
         if (saver == 0)
-            SaveForever(a, b, settingsFile, command == 'a');
+            SaveForever(a, b, settingsFile, record, command == 'a');
         Send(STDOUT_FILENO, "P" + std::to_string(saver) + "\n");
         int status = 0;
         if (::waitpid(saver, &status, 0) != saver)
