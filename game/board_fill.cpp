@@ -60,7 +60,8 @@ void Game::StartGame(std::optional<CalendarDate> dailyBoard)
     view_.SetScoreLine(scoreLine_);
     ShowWord();
     selection_.lastWord.clear();
-    view_.Announce(NewGameSpokenText());
+    // Today's board says which board it is, as the word line shows it.
+    view_.Announce(dailyBoard ? DailyCaption(*dailyBoard) : NewGameSpokenText());
 }
 
 void Game::FinishGame()

@@ -107,6 +107,7 @@ TEST(DailyBoard, TheWordLineNamesTheBoardWhileNoWordIsSpelled)
     ASSERT_TRUE(f.game.DailyBoard().has_value());
     EXPECT_EQ(cp1250::toUtf8(f.game.WordLine()), "Napi tábla, 2026. 12. 09.");
     EXPECT_EQ(f.view.calls.back(), "word Napi tábla, 2026. 12. 09.");
+    EXPECT_EQ(f.view.spoken.back(), "Napi tábla, 2026. 12. 09.");  // said to a screen reader too
     EXPECT_EQ(f.game.ScoreLine(), "Eredm\xE9ny: 0 pont");
 
     // A word being spelled shows as always; taken off, the line names the
@@ -128,6 +129,7 @@ TEST(DailyBoard, TheWordLineNamesTheBoardWhileNoWordIsSpelled)
 
     // An ordinary game shows the empty word as before.
     f.game.NewGame();
+    EXPECT_EQ(f.view.spoken.back(), "Új játék.");
     EXPECT_FALSE(f.game.DailyBoard().has_value());
     EXPECT_EQ(f.game.WordLine(), " (0)");
     EXPECT_EQ(HungarianDate({2027, 1, 2}), "2027. 01. 02.");
