@@ -1,5 +1,7 @@
 #include "ui/place_keeper.h"
 
+#include "ui/window_position.h"
+
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -7,10 +9,12 @@
 namespace {
 
 constexpr Qt::WindowStates kEnlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
-// A move this close before a request belongs to it.
-constexpr qint64 kMoveBeforeMs = 300;
-// How long after a request its moves are undone.
-constexpr qint64 kHoldMs = 500;
+// A move this close before a request belongs to it. A busy machine may
+// deliver the window manager's move and its state change far apart.
+constexpr qint64 kMoveBeforeMs = 1000;
+// How long after a request its moves are undone; at the end the window is
+// put back once more in case the window manager's last move came later.
+constexpr int kHoldMs = 1500;
 
 }  // namespace
 
@@ -38,7 +42,10 @@ bool PlaceKeeper::eventFilter(QObject* watched, QEvent* event)
 
 void PlaceKeeper::Moved()
 {
-    const QPoint now = window_->pos();
+    // The toolkit's own idea of the position can be the window's place
+    // inside the window manager's frame (0,0) for a moment while the frame
+    // is made; the window system knows where it really stands.
+    const QPoint now = ActualWindowPosition(window_);
     if (holding_.isValid() && holding_.elapsed() < kHoldMs) {
         if (now != place_) {
             const QPoint back = place_;
@@ -64,4 +71,8 @@ void PlaceKeeper::StateChanged()
     holding_.start();
     window_->setWindowState(state & ~kEnlarged);
     window_->move(place_);
+    QTimer::singleShot(kHoldMs, this, [this] {
+        if (!Enlarged() && ActualWindowPosition(window_) != place_)
+            window_->move(place_);
+    });
 }
