@@ -286,8 +286,9 @@ TEST_F(Commands, KeysAreDeadWhileAModalWindowIsOpen)
     GetGame().Image1Click("i1i33");
     const std::vector<std::string> path = GetGame().GetSelection().path;
     const std::size_t words = NewWordCount();
-    // The about window, the table viewed, the words window, and the table at
-    // the end of the game with the new row's name edit holding the focus.
+    // The about window, the table viewed, the words window, the statistics,
+    // and the table at the end of the game with the new row's name edit
+    // holding the focus.
     struct Opening {
         const char* window;
         std::function<void()> open;
@@ -298,6 +299,7 @@ TEST_F(Commands, KeysAreDeadWhileAModalWindowIsOpen)
         {"Tfrm_Nevjegy", [&] { ClickThroughWindow(Button("PNGButton3")); }, false, true},
         {"Tfrm_Top10", [&] { QTest::keyClick(MainHandle(), Qt::Key_F10); }, true, true},
         {"Tfrm_Szavak", [&] { QTest::keyClick(MainHandle(), Qt::Key_F2); }, true, false},
+        {"Tfrm_Statisztika", [&] { QTest::keyClick(MainHandle(), Qt::Key_F3); }, true, true},
         {"Tfrm_Top10", [&] { QTest::keyClick(MainHandle(), Qt::Key_F8); }, true, true},
     };
     for (const Opening& o : openings) {
