@@ -27,7 +27,7 @@ from typing import Callable, Iterable, Mapping
 
 MEMBER_LETTERS = 3
 MEMBER_COMPOUNDS = 3  # compounds in use a member must be part of, at its place
-NOVEL_SCORE = 1.5  # how like the compounds in use a new one must be
+NOVEL_SCORE = 3.0  # how like the compounds in use a new one must be
 
 
 def is_held_out(word: str) -> bool:

@@ -37,7 +37,7 @@ class CompoundTest(unittest.TestCase):
         graph = compounds.CompoundGraph(soups + [("ház", "ok")])
         words = {"bab", "hús", "zöldség", "gomba", "leves", "főzelék", "saláta", "paprikás",
                  "ház", "tető", "fal", "kapu", "kert", "vár", "tó", "ok"}
-        novel = graph.novel(words.__contains__)
+        novel = graph.novel(words.__contains__, threshold=1.5)
         # gomba takes leves as bab, hús and zöldség do.
         self.assertIn(("gomba", "leves"), novel)
         # ház shares no last member with the first members of leves.
@@ -45,7 +45,7 @@ class CompoundTest(unittest.TestCase):
         self.assertFalse({p for p in novel if "ok" in p})  # no chance compound with an ending
         self.assertFalse(novel & set(soups))
         # A member that is no word of real use makes no new compound.
-        self.assertNotIn(("gomba", "leves"), graph.novel((words - {"gomba"}).__contains__))
+        self.assertNotIn(("gomba", "leves"), graph.novel((words - {"gomba"}).__contains__, threshold=1.5))
 
     def test_superlatives_are_leg_before_comparatives(self):
         self.assertEqual(compounds.superlative_candidates({"szebb", "szebbeket", "legszebb"}, 12),
