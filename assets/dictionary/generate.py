@@ -407,7 +407,7 @@ class Maker:
     def keep(self, words: Iterable[str]) -> set[str]:
         accepted = self.judge.judge(w for w in words if is_playable(w, frozenset()))
         self.accepted |= accepted
-        kept = {w for w in accepted if self.model.keeps(self.judge.readings(w))}
+        kept = {w for w in accepted if self.model.keeps(self.judge.readings(w), w)}
         self.kept |= kept
         return kept
 
@@ -687,7 +687,7 @@ def main(argv: list[str] | None = None) -> int:
     # The measurement: the list made with the model that has not seen the
     # held-out forms, without them.
     held = {w for w in attested_ok if is_held_out(w)}
-    kept_by_both = {w for w in maker.kept if model_kept.keeps(judge.readings(w))}
+    kept_by_both = {w for w in maker.kept if model_kept.keeps(judge.readings(w), w)}
     without = select_entries(((attested_ok - held) | listed_ok | kept_by_both), lex.abbreviations)
     held_valid = select_entries(held, lex.abbreviations)
     stats["held_out_real_valid"] = by_length(held_valid)

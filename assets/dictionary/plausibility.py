@@ -95,6 +95,23 @@ def is_definite(cls: str) -> bool:
     return "_DEF" in cls
 
 
+def possessive_joint(form: str, r: Reading) -> tuple[bool, bool] | None:
+    """For a possessive that may be joined to its stem with a j or without
+    (csapata or csapatja, csapatai or csapatjai, krumpliai or krumplijai):
+    (whether the possessions are plural, whether a j joins them). None for
+    other forms and for derived stems, whose written stem is not the lemma."""
+    if r.ders or r.pos != "noun" or not any(t in ("POSS_SG_3", "POSS_PL_3") or (
+            t.startswith("POSS_") and "PLUR" in r.infl[:r.infl.index(t)]) for t in r.infl):
+        return None
+    tail = form[len(r.head):] if r.head and form.startswith(r.head) else form
+    same = 0
+    while same < min(len(tail), len(r.stem)) and tail[same] == r.stem[same]:
+        same += 1
+    # The stem may change before the ending (szemét: szemete, alma: almája);
+    # the joint is within a letter past the changed part.
+    return "PLUR" in r.infl, "j" in tail[same:len(r.stem) + 1]
+
+
 def lemma_key(r: Reading) -> Lemma:
     """A compound's lemma is written whole (virág + váza -> virágváza)."""
     return r.head + r.stem, r.pos, r.ders
@@ -113,6 +130,7 @@ class Settings:
     stack_forms: int = STACK_FORMS
     member_compounds: int = MEMBER_COMPOUNDS
     novel_score: float = NOVEL_SCORE
+    joints: bool = True
 
 
 class UseModel:
@@ -135,6 +153,8 @@ class UseModel:
         self.prefixed_forms: Counter = Counter()
         self.unprefixed: set[tuple[str, str]] = set()  # verbs shown without a prefix (no bare semmiz)
         self.definite: set[tuple[str, str]] = set()  # (prefix, stem) shown with a definite ending
+        # the possessive joints (plural possessions, j) shown on each lemma
+        self.joints: dict[Lemma, set[tuple[bool, bool]]] = defaultdict(set)
         compound_forms: dict[tuple[str, str], set[str]] = defaultdict(set)
         # the part of speech and derivations of each compound's last member
         self.compound_keys: dict[tuple[str, str], set[tuple[str, tuple[str, ...]]]] = defaultdict(set)
@@ -149,6 +169,10 @@ class UseModel:
                     self.lemmas[(lemma[0], r.pos, r.ders[:i])] += p
                 if not r.prefix:
                     self.unprefixed.add((r.stem, r.pos))
+                joint = possessive_joint(word, r)
+                if joint is not None:
+                    self.joints[lemma].add(joint)
+                    self.joints[(r.stem, r.pos, r.ders)].add(joint)
                 pattern = pattern_of(r)
                 self.classes[lemma].update(pattern)
                 self.patterns[lemma].add(pattern)
@@ -292,9 +316,9 @@ class UseModel:
         return (all(self.share(kind, word_class, c) >= s.core_share for c in pattern)
                 and any(self.grouped_count.get((k, pattern), 0) >= s.pattern_lemmas for k in kinds))
 
-    def verdict(self, r: Reading) -> str:
-        """"" when the reading is a shape of form Hungarians write, else the
-        reason why not."""
+    def verdict(self, r: Reading, form: str = "") -> str:
+        """"" when the reading (of `form`, where given) is a shape of form
+        Hungarians write, else the reason why not."""
         s = self.settings
         if SUPERLATIVE in r.ders:  # leg- goes with every comparative
             r = r._replace(ders=tuple(d for d in r.ders if d != SUPERLATIVE))
@@ -351,6 +375,13 @@ class UseModel:
             if self.share(kind, word_class, cls) < least \
                     and not any(cls in self.classes.get(l, ()) for l in relatives):
                 return f"{cls} not in use with this lemma"
+        # Where real use shows how a lemma joins its possessions, with a j or
+        # without, the other way is a misspelling (cégjei, krumpliitok).
+        joint = possessive_joint(form, r) if form and s.joints else None
+        if joint is not None:
+            shown = {j for l in relatives for plural, j in self.joints.get(l, ()) if plural == joint[0]}
+            if shown and joint[1] not in shown:
+                return "possessive joint not in use with this lemma"
         if r.pos == "vrb" and word_class == "vrb" and any(is_definite(c) for c in pattern):
             # A prefix may take the object away (ér: éri, but ideér: no ideéri).
             if (r.prefix, r.stem) not in self.definite and not (
@@ -358,6 +389,6 @@ class UseModel:
                 return "definite ending on a verb not in use with one"
         return ""
 
-    def keeps(self, readings: Iterable[Reading]) -> bool:
+    def keeps(self, readings: Iterable[Reading], form: str = "") -> bool:
         rs = simplest(list(readings))
-        return any(not self.verdict(r) for r in rs)
+        return any(not self.verdict(r, form) for r in rs)

@@ -12,7 +12,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from plausibility import UseModel  # noqa: E402
+from plausibility import Settings, UseModel  # noqa: E402
 from readings import Reading, decode, encode, inflection_class, parse, parse_output  # noqa: E402
 
 
@@ -102,13 +102,20 @@ def real_use() -> dict[str, list[Reading]]:
                 forms[f"fa{i}ház{20 + j}"] = [noun(f"ház{20 + j}", head=f"fa{i}")]
     forms["virágváza"] = [noun("ház3", head="virág")]
     forms["virágvázák"] = [noun("ház3", "PLUR", head="virág")]
+    # Real words, for how possessions join the stem: cég without a j, kert with one.
+    for stem, joint in (("cég", "e"), ("kert", "je")):
+        forms[stem] = [noun(stem)]
+        forms[stem + "et"] = [noun(stem, "ACC")]
+        forms[stem + joint + "it"] = [noun(stem, "PLUR", "POSS_SG_3", "ACC")]
     return forms
 
 
 class ModelTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.model = UseModel(real_use())
+        # The toy use is small: a lower bar than the shipped one lets it make
+        # new compounds at all.
+        cls.model = UseModel(real_use(), Settings(novel_score=1.5))
 
     def verdict(self, r: Reading) -> str:
         return self.model.verdict(r)
@@ -161,6 +168,17 @@ class ModelTest(unittest.TestCase):
     def test_compounds_in_use_inflect_as_their_last_member(self):
         self.assertEqual(self.verdict(noun("ház3", "PLUR", "POSS_SG_3", "INSTR", head="virág")), "")
         self.assertEqual(self.verdict(noun("ház4", "PLUR", head="kő")), "compound not in use")
+
+    def test_possessions_join_their_stem_as_real_use_shows(self):
+        plural_with = ("PLUR", "POSS_SG_3", "INSTR")
+        self.assertEqual(self.model.verdict(noun("cég", *plural_with), "cégeivel"), "")
+        self.assertEqual(self.model.verdict(noun("cég", *plural_with), "cégjeivel"),
+                         "possessive joint not in use with this lemma")
+        self.assertEqual(self.model.verdict(noun("kert", *plural_with), "kertjeivel"), "")
+        self.assertEqual(self.model.verdict(noun("kert", *plural_with), "kerteivel"),
+                         "possessive joint not in use with this lemma")
+        # Real use shows only the plural possessions: a single one may take either.
+        self.assertEqual(self.model.verdict(noun("cég", "POSS_SG_3", "INE"), "cégjében"), "")
 
     def test_new_compounds_of_members_that_make_compounds_take_single_endings(self):
         self.assertIn(("fa0", "ház20"), self.model.novel)
