@@ -13,6 +13,14 @@ band, so that the next change of the list can be judged the same way.
     python3 precision.py draw SzavakLista.tar.xz --band 2-10 --n 300 --seed 21 > precision/after-2-10.tsv
     python3 precision.py report precision/after-*.tsv
 
+A list that only drops entries from a judged one can keep its judged
+sample: the judged entries it still holds are a random sample of it, and
+`--keep` takes them with their verdicts and draws fresh entries (to be
+judged) up to n:
+
+    python3 precision.py draw SzavakLista.tar.xz --band 2-10 --n 300 --seed 22 \
+        --keep precision/after-2-10.tsv > new-2-10.tsv
+
 A sample file has a few comment lines (#) naming the list and the seed,
 then one line per entry: the word, a tab, the verdict, a tab and a short
 reason for every verdict that is not ok.
@@ -45,6 +53,19 @@ def draw(words: list[str], low: int, high: int, n: int, seed: int) -> list[str]:
     return sorted(random.Random(seed).sample(band, min(n, len(band))))
 
 
+def draw_more(words: list[str], low: int, high: int, n: int, seed: int,
+              kept: list[tuple[str, str, str]]) -> list[tuple[str, str, str]]:
+    """The judged rows whose entries the list still holds, and fresh entries
+    of low to high letters (no verdict yet) up to n rows."""
+    band = [w for w in words if low <= len(w) <= high]
+    held = set(band)
+    rows = [row for row in kept if row[0] in held]
+    taken = {row[0] for row in rows}
+    rest = [w for w in band if w not in taken]
+    fresh = random.Random(seed).sample(rest, max(0, min(n - len(rows), len(rest))))
+    return sorted(rows + [(w, "", "") for w in fresh])
+
+
 def wilson(k: int, n: int, z: float = 1.96) -> tuple[float, float]:
     """The 95 % Wilson score interval of the share k / n."""
     if n == 0:
@@ -55,13 +76,18 @@ def wilson(k: int, n: int, z: float = 1.96) -> tuple[float, float]:
     return max(0.0, centre - half), min(1.0, centre + half)
 
 
-def read_sample(path: Path) -> list[tuple[str, str, str]]:
+def read_sample(path: Path, judged_only: bool = True) -> list[tuple[str, str, str]]:
+    """The rows of a sample; with judged_only=False, rows without a verdict
+    are kept (with an empty one) instead of refused."""
     rows = []
     for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
         if not line.strip() or line.startswith("#"):
             continue
         word, verdict, *rest = line.split("\t") + [""]
         verdict = verdict.strip()
+        if not verdict and not judged_only:
+            rows.append((word.strip(), "", ""))
+            continue
         if verdict not in VERDICTS:
             raise ValueError(f"{path}:{number}: verdict {verdict!r} is not one of {', '.join(VERDICTS)}")
         reason = rest[0].strip()
@@ -101,6 +127,7 @@ def main(argv: list[str] | None = None) -> int:
     d.add_argument("--band", default="2-10", help="lengths, as low-high")
     d.add_argument("--n", type=int, default=300)
     d.add_argument("--seed", type=int, required=True)
+    d.add_argument("--keep", type=Path, help="a judged sample of an earlier list whose verdicts still count")
     r = sub.add_parser("report", help="shares of the verdicts, with their 95 %% intervals")
     r.add_argument("samples", type=Path, nargs="+")
     args = ap.parse_args(argv)
@@ -109,10 +136,16 @@ def main(argv: list[str] | None = None) -> int:
         data = args.list.read_bytes()
         digest = hashlib.sha256(data).hexdigest()[:16]
         words = list_words(args.list)
-        print(f"# {args.list.name} (sha256 {digest}…), {low}-{high} letters, seed {args.seed}")
+        kept = read_sample(args.keep, judged_only=False) if args.keep else None
+        since = f", keeping the judged entries of {args.keep.name} it holds" if args.keep else ""
+        print(f"# {args.list.name} (sha256 {digest}…), {low}-{high} letters, seed {args.seed}{since}")
         print("# word<TAB>verdict (ok, doubtful, no)<TAB>reason (kind: note) for every verdict that is not ok")
-        for w in draw(words, low, high, args.n, args.seed):
-            print(f"{w}\t\t")
+        if kept is None:
+            rows = [(w, "", "") for w in draw(words, low, high, args.n, args.seed)]
+        else:
+            rows = draw_more(words, low, high, args.n, args.seed, kept)
+        for row in rows:
+            print("\t".join(row))
         return 0
     print(report(args.samples))
     return 0
