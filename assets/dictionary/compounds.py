@@ -57,7 +57,8 @@ class CompoundGraph:
 
     def score(self, first: str, last: str) -> float:
         """How like the compounds in use first + last is."""
-        return sum(self.likeness(first, other) for other in self.firsts.get(last, ()) if other != first)
+        # fsum: the same total whatever order the set gives its members in.
+        return math.fsum(self.likeness(first, other) for other in self.firsts.get(last, ()) if other != first)
 
     def novel(self, is_word: Callable[[str], bool], least: int = MEMBER_COMPOUNDS,
               threshold: float = NOVEL_SCORE) -> set[tuple[str, str]]:

@@ -429,11 +429,13 @@ def own_forms(lex: Lexicon, maker: Maker, stats: dict) -> set[str]:
     # Verbs: roots, derived roots, then their forms.
     roots = {r: maker.in_use(lex.root_lemma.get(r, r), ("vrb",)) for r in lex.verb_roots
              if has_only_board_letters(r)}
-    derived = {}
+    # A stem made from several roots is in use when one of them is; the
+    # answer must not hang on the order of a set.
+    derived: dict[str, bool] = {}
     for r, used in roots.items():
         for d in verb_derived_roots(r):
             if len(d) < limit(used):
-                derived[d] = used
+                derived[d] = derived.get(d, False) or used
     good = judge.judge(derived)
     roots.update({d: derived[d] for d in good})
     forms: set[str] = set()
@@ -445,11 +447,11 @@ def own_forms(lex: Lexicon, maker: Maker, stats: dict) -> set[str]:
     log(f"  verb forms: {len(forms):,} candidates, {len(verbal):,} kept")
     stats["verb_forms"] = len(verbal)
 
-    nouns = {}
+    nouns: dict[str, bool] = {}
     for r, used in roots.items():
         for v in verb_nominal_stems(r):
             if len(v) <= limit(used):
-                nouns[v] = used
+                nouns[v] = nouns.get(v, False) or used
     verbal_nouns = maker.keep(nouns)
     verbal_accepted |= judge.accept(nouns)
 
@@ -635,14 +637,16 @@ def main(argv: list[str] | None = None) -> int:
     # itself, and once with everything for the list we ship.
     log("forms in real use (tesseract, mythes)")
     attested = attested_candidates()
-    attested = {w: attested[w] for w in sampled(set(attested))}
+    # Sorted, so that the model adds up its weights in the same order on
+    # every run: the same inputs give the same bytes.
+    attested = {w: attested[w] for w in sorted(sampled(set(attested)))}
     attested_ok = judge.judge(attested)
     stats["attested_candidates"] = {n: sum(1 for s in attested.values() if n in s) for n in ("tesseract", "mythes")}
     stats["attested_accepted"] = {n: sum(1 for w, s in attested.items() if n in s and w in attested_ok)
                                   for n in ("tesseract", "mythes")}
     log(f"  {len(attested):,} candidates, {len(attested_ok):,} accepted by hunspell")
     listed = listed_compounds(HUNSPELL_DIC, HUNSPELL_AFF)
-    used = {w: judge.readings(w) for w in attested_ok}
+    used = {w: judge.readings(w) for w in sorted(attested_ok)}
     model = UseModel(used, listed_compounds=listed)
     model_kept = UseModel({w: r for w, r in used.items() if not is_held_out(w)}, listed_compounds=listed)
     # Compounds that only held-out forms show: how many the model without
