@@ -192,6 +192,7 @@ void Tfrm_Main::FormShow()
     // The saved place, unless it leaves nothing of the window within reach
     // on any screen (a screen was unplugged or has shrunk).
     move(StartPosition(QPoint(settings_.left, settings_.top), size()));
+    placeKeeper_->Place(pos());
 }
 
 void Tfrm_Main::closeEvent(QCloseEvent* event)

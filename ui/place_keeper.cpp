@@ -15,13 +15,26 @@ constexpr qint64 kMoveBeforeMs = 1000;
 // How long after a request its moves are undone; at the end the window is
 // put back once more in case the window manager's last move came later.
 constexpr int kHoldMs = 1500;
+// How long the window must stand still before its position counts: the
+// toolkit reports a move before the window system has carried it out, and
+// the window system's answer is the one that counts.
+constexpr int kSettleMs = 150;
 
 }  // namespace
 
 PlaceKeeper::PlaceKeeper(QWidget* window) : QObject(window), window_(window), place_(window->pos())
 {
     placeBefore_ = place_;
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, &PlaceKeeper::Settle);
     window_->installEventFilter(this);
+}
+
+void PlaceKeeper::Place(QPoint place)
+{
+    place_ = placeBefore_ = place;
+    lastMove_.invalidate();
 }
 
 bool PlaceKeeper::Enlarged() const
@@ -42,18 +55,26 @@ bool PlaceKeeper::eventFilter(QObject* watched, QEvent* event)
 
 void PlaceKeeper::Moved()
 {
-    // The toolkit's own idea of the position can be the window's place
-    // inside the window manager's frame (0,0) for a moment while the frame
-    // is made; the window system knows where it really stands.
-    const QPoint now = ActualWindowPosition(window_);
     if (holding_.isValid() && holding_.elapsed() < kHoldMs) {
-        if (now != place_) {
+        if (ActualWindowPosition(window_) != place_) {
             const QPoint back = place_;
             QTimer::singleShot(0, window_, [window = window_, back] { window->move(back); });
         }
         return;
     }
-    if (Enlarged() || (window_->windowState() & Qt::WindowMinimized) || now == place_)
+    settle_.start();
+}
+
+void PlaceKeeper::Settle()
+{
+    if ((holding_.isValid() && holding_.elapsed() < kHoldMs) || Enlarged() ||
+        (window_->windowState() & Qt::WindowMinimized))
+        return;
+    // The toolkit's own idea of the position can be the window's place
+    // inside the window manager's frame (0,0), or a place the window has
+    // not reached yet; the window system knows where it really stands.
+    const QPoint now = ActualWindowPosition(window_);
+    if (now == place_)
         return;
     placeBefore_ = place_;
     place_ = now;
@@ -65,7 +86,9 @@ void PlaceKeeper::StateChanged()
     const Qt::WindowStates state = window_->windowState();
     if (!(state & kEnlarged))
         return;
-    // The window manager may have moved the window to the corner first.
+    // The window manager may have moved the window to the corner first: a
+    // move not yet settled, or one settled just before, is its.
+    settle_.stop();
     if (lastMove_.isValid() && lastMove_.elapsed() < kMoveBeforeMs)
         place_ = placeBefore_;
     holding_.start();

@@ -12,12 +12,16 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
+#include <QTimer>
 
 class QWidget;
 
 class PlaceKeeper : public QObject {
 public:
     explicit PlaceKeeper(QWidget* window);
+
+    // The window has been put at `place` (where it opens).
+    void Place(QPoint place);
 
     // Where the window stands in its normal state: its place now, or the
     // one it is being put back to.
@@ -30,6 +34,7 @@ protected:
 
 private:
     void Moved();
+    void Settle();
     void StateChanged();
 
     QWidget* window_;
@@ -37,4 +42,5 @@ private:
     QPoint placeBefore_;   // the place before the last move
     QElapsedTimer lastMove_;
     QElapsedTimer holding_;  // running while a request's moves are undone
+    QTimer settle_;          // runs from a move until the window stands still
 };
