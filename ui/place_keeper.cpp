@@ -9,8 +9,9 @@
 namespace {
 
 constexpr Qt::WindowStates kEnlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
-// A move this close before a request belongs to it. A busy machine may
-// deliver the window manager's move and its state change far apart.
+// A move into a screen's corner this close before a request belongs to it.
+// A busy machine may deliver the window manager's move and its state change
+// far apart.
 constexpr qint64 kMoveBeforeMs = 1000;
 // How long after a request its moves are undone; at the end the window is
 // put back once more in case the window manager's last move came later.
@@ -19,6 +20,17 @@ constexpr int kHoldMs = 1500;
 // toolkit reports a move before the window system has carried it out, and
 // the window system's answer is the one that counts.
 constexpr int kSettleMs = 150;
+
+bool AtAScreensCorner(QPoint place)
+{
+    for (const ScreenArea& area : ScreenAreas()) {
+        for (const PlaceRect& rect : {area.geometry, area.available}) {
+            if (place == QPoint(static_cast<int>(rect.left), static_cast<int>(rect.top)))
+                return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -87,9 +99,10 @@ void PlaceKeeper::StateChanged()
     if (!(state & kEnlarged))
         return;
     // The window manager may have moved the window to the corner first: a
-    // move not yet settled, or one settled just before, is its.
+    // move not yet settled is its, and so is one into a screen's corner
+    // just before.
     settle_.stop();
-    if (lastMove_.isValid() && lastMove_.elapsed() < kMoveBeforeMs)
+    if (lastMove_.isValid() && lastMove_.elapsed() < kMoveBeforeMs && AtAScreensCorner(place_))
         place_ = placeBefore_;
     holding_.start();
     window_->setWindowState(state & ~kEnlarged);
