@@ -300,8 +300,8 @@ def install_npm_inputs(scratch: Path) -> Path:
     return modules
 
 
-def npm_pack(spec: str, dest: Path, cwd: Path) -> Path:
-    packed = subprocess.run(["npm", "pack", spec, "--json", "--pack-destination", str(dest)],
+def npm_pack(name_version: str, dest: Path, cwd: Path) -> Path:
+    packed = subprocess.run(["npm", "pack", name_version, "--json", "--pack-destination", str(dest)],
                             cwd=cwd, check=True, capture_output=True, text=True)
     return dest / json.loads(packed.stdout)[0]["filename"]
 
