@@ -11,3 +11,11 @@ void InstallFonts()
     if (!QFontDatabase::families().contains(QStringLiteral("Comic Sans MS")))
         QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 }
+
+QFont HouseFont(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}

@@ -3,4 +3,9 @@
 // stands in for it.
 #pragma once
 
+#include <QFont>
+
 void InstallFonts();
+
+// The windows' font at a pixel size, bold or not.
+QFont HouseFont(int pixels, bool bold);

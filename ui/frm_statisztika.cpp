@@ -18,40 +18,17 @@
 #include "game/game.h"
 #include "game/game_statistics.h"
 #include "ui/accessible_controls.h"
+#include "ui/fonts.h"
 #include "ui/png_button.h"
 #include "ui/png_image.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_label.h"
 
 namespace {
 
-const QColor kInk(16, 32, 72);            // the text on the sheets and the band
 const QColor kScoreColour(40, 86, 170);    // the scores' line and marks
 const QColor kDailyColour(255, 144, 28);   // today's-board marks, as a selected tile
 const QColor kAverageColour(183, 66, 30);  // the running average
-
-QFont TextFont(int pixels, bool bold)
-{
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* SheetLabel(QWidget* parent, const char* name, QRect place, int pixels, bool bold,
-                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    label->setAlignment(alignment);
-    label->setFont(TextFont(pixels, bold));
-    label->setGeometry(place);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kInk);
-    label->setPalette(palette);
-    return label;
-}
 
 // An axis with its labels where the report puts them ("12 000" rather than
 // "12000"), in the window's font and ink.
@@ -63,12 +40,12 @@ QCategoryAxis* MakeAxis(const AxisRange& range, const QString& title)
     axis->setStartValue(range.low);
     for (const AxisTick& tick : range.ticks)
         axis->append(ToQString(tick.text), tick.value);
-    axis->setLabelsFont(TextFont(10, false));
-    axis->setLabelsColor(kInk);
+    axis->setLabelsFont(HouseFont(10, false));
+    axis->setLabelsColor(kSheetInk);
     axis->setTitleText(title);
-    axis->setTitleFont(TextFont(10, true));
-    axis->setTitleBrush(kInk);
-    axis->setLinePen(QPen(kInk, 1));
+    axis->setTitleFont(HouseFont(10, true));
+    axis->setTitleBrush(kSheetInk);
+    axis->setLinePen(QPen(kSheetInk, 1));
     axis->setGridLinePen(QPen(QColor(255, 255, 255, 170), 1));
     axis->setShadesVisible(false);
     return axis;
@@ -90,18 +67,19 @@ Tfrm_Statisztika::Tfrm_Statisztika(QWidget* mainWindow)
 void Tfrm_Statisztika::CreateControls()
 {
     // The totals, on the left sheet of the picture.
-    SummaryHeading = SheetLabel(this, "SummaryHeading", QRect(32, 84, 164, 20), 14, true);
+    SummaryHeading = SheetLabel(this, QStringLiteral("SummaryHeading"), QRect(32, 84, 164, 20), HouseFont(14, true));
     SummaryHeading->setText(QString::fromUtf8("Összesen"));
     for (int n = 0; n < 5; ++n) {
         const int top = 112 + n * 38;
-        const QByteArray caption = "SummaryCaption" + QByteArray::number(n + 1);
-        const QByteArray value = "SummaryValue" + QByteArray::number(n + 1);
-        SummaryCaptions.push_back(SheetLabel(this, caption.constData(), QRect(34, top, 164, 15), 11, false));
-        SummaryValues.push_back(SheetLabel(this, value.constData(), QRect(34, top + 15, 164, 20), 15, true));
+        const QString number = QString::number(n + 1);
+        SummaryCaptions.push_back(SheetLabel(this, QStringLiteral("SummaryCaption") + number,
+                                             QRect(34, top, 164, 15), HouseFont(11, false)));
+        SummaryValues.push_back(SheetLabel(this, QStringLiteral("SummaryValue") + number,
+                                           QRect(34, top + 15, 164, 20), HouseFont(15, true)));
     }
 
     // The chart, on the right sheet.
-    ChartHeading = SheetLabel(this, "ChartHeading", QRect(222, 84, 346, 20), 14, true);
+    ChartHeading = SheetLabel(this, QStringLiteral("ChartHeading"), QRect(222, 84, 346, 20), HouseFont(14, true));
     Chart1 = new QChartView(this);
     Chart1->setObjectName(QStringLiteral("Chart1"));
     Chart1->setGeometry(218, 108, 354, 196);
@@ -112,15 +90,17 @@ void Tfrm_Statisztika::CreateControls()
     Chart1->setStyleSheet(QStringLiteral("background: transparent"));
     Chart1->setAttribute(Qt::WA_TranslucentBackground);
     Chart1->viewport()->setAutoFillBackground(false);
-    ChartNote = SheetLabel(this, "ChartNote", QRect(232, 130, 326, 140), 13, false, Qt::AlignCenter);
+    ChartNote = SheetLabel(this, QStringLiteral("ChartNote"), QRect(232, 130, 326, 140), HouseFont(13, false),
+                           Qt::AlignCenter);
     ChartNote->setWordWrap(true);
 
     // Today's board, on the parchment band.
-    TodayHeading = SheetLabel(this, "TodayHeading", QRect(56, 324, 280, 22), 14, true);
-    CopyNote = SheetLabel(this, "CopyNote", QRect(330, 324, 236, 22), 11, false, Qt::AlignRight | Qt::AlignVCenter);
-    TodayScore = SheetLabel(this, "TodayScore", QRect(56, 344, 510, 20), 13, true);
-    TodayPractice = SheetLabel(this, "TodayPractice", QRect(56, 363, 510, 18), 11, false);
-    ShareLine = SheetLabel(this, "ShareLine", QRect(58, 385, 452, 26), 12, false);
+    TodayHeading = SheetLabel(this, QStringLiteral("TodayHeading"), QRect(56, 324, 280, 22), HouseFont(14, true));
+    CopyNote = SheetLabel(this, QStringLiteral("CopyNote"), QRect(330, 324, 236, 22), HouseFont(11, false),
+                          Qt::AlignRight | Qt::AlignVCenter);
+    TodayScore = SheetLabel(this, QStringLiteral("TodayScore"), QRect(56, 344, 510, 20), HouseFont(13, true));
+    TodayPractice = SheetLabel(this, QStringLiteral("TodayPractice"), QRect(56, 363, 510, 18), HouseFont(11, false));
+    ShareLine = SheetLabel(this, QStringLiteral("ShareLine"), QRect(58, 385, 452, 26), HouseFont(12, false));
     ShareLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     PNGButton1 = new TPNGButton(this);
     PNGButton1->setObjectName(QStringLiteral("PNGButton1"));
@@ -133,7 +113,7 @@ void Tfrm_Statisztika::CreateControls()
     connect(PNGButton1, &TPNGButton::OnClick, this, &Tfrm_Statisztika::aMasolasExecute);
 
     // What is wrong with the record, along the bottom edge of the panel.
-    Problem = SheetLabel(this, "Problem", QRect(24, 424, 552, 15), 11, true);
+    Problem = SheetLabel(this, QStringLiteral("Problem"), QRect(24, 424, 552, 15), HouseFont(11, true));
     QPalette warning = Problem->palette();
     warning.setColor(QPalette::WindowText, QColor(150, 20, 10));
     Problem->setPalette(warning);
@@ -178,7 +158,7 @@ void Tfrm_Statisztika::Fill(const StatisticsReport& report)
     ShareLine->setText(sharing ? shareText_ : ToQString(report.shareNote));
     SetSpokenName(ShareLine, ShareLine->text());
     QPalette palette = ShareLine->palette();
-    palette.setColor(QPalette::WindowText, sharing ? kInk : QColor(120, 110, 90));
+    palette.setColor(QPalette::WindowText, sharing ? kSheetInk : QColor(120, 110, 90));
     ShareLine->setPalette(palette);
     QFont font = ShareLine->font();
     font.setItalic(!sharing);
@@ -236,8 +216,8 @@ void Tfrm_Statisztika::DrawChart(const ScoreChart& chart)
     }
     QLegend* legend = board->legend();
     legend->setAlignment(Qt::AlignTop);
-    legend->setFont(TextFont(10, false));
-    legend->setLabelColor(kInk);
+    legend->setFont(HouseFont(10, false));
+    legend->setLabelColor(kSheetInk);
     legend->setBackgroundVisible(false);
     legend->setMarkerShape(QLegend::MarkerShapeFromSeries);
 

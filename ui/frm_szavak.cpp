@@ -13,11 +13,12 @@
 #include "game/words_report.h"
 #include "ui/accessible_controls.h"
 #include "ui/fitted_text.h"
+#include "ui/fonts.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_label.h"
 
 namespace {
 
-const QColor kInk(16, 32, 72);
 
 // Letter sizes: the headings, the rows and lines, the best word of all
 // time; no word makes its letters smaller than kSmallest, which even twenty
@@ -35,30 +36,6 @@ constexpr int kScrollBarWidth = 8;
 // At least this much between a word and its points.
 constexpr int kPointsGap = 6;
 
-QFont TextFont(int pixels, bool bold)
-{
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QRect& place, const QFont& font,
-                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    label->setAlignment(alignment);
-    label->setFont(font);
-    label->setGeometry(place);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kInk);
-    label->setPalette(palette);
-    return label;
-}
-
 }  // namespace
 
 Tfrm_Szavak::Tfrm_Szavak(QWidget* mainWindow)
@@ -74,12 +51,12 @@ Tfrm_Szavak::Tfrm_Szavak(QWidget* mainWindow)
 
 void Tfrm_Szavak::CreateControls()
 {
-    const QFont heading = TextFont(kHeadingSize, true);
-    const QFont row = TextFont(kRowSize, true);
-    const QFont line = TextFont(kRowSize, false);
+    const QFont heading = HouseFont(kHeadingSize, true);
+    const QFont row = HouseFont(kRowSize, true);
+    const QFont line = HouseFont(kRowSize, false);
 
     // This game's words, on the left sheet of the picture.
-    TakenHeading = MakeLabel(this, QStringLiteral("TakenHeading"), QRect(32, 84, 180, 20), heading);
+    TakenHeading = SheetLabel(this, QStringLiteral("TakenHeading"), QRect(32, 84, 180, 20), heading);
     TakenHeading->setText(QString::fromUtf8("Ebben a játékban"));
     TakenList = new QScrollArea(this);
     TakenList->setObjectName(QStringLiteral("TakenList"));
@@ -108,25 +85,27 @@ void Tfrm_Szavak::CreateControls()
     grid->setSpacing(0);
     grid->setColumnStretch(0, 1);
     TakenList->setWidget(takenBox_);
-    TakenSummary = MakeLabel(this, QStringLiteral("TakenSummary"), QRect(32, 276, 180, 18), line);
-    GameBest = MakeLabel(this, QStringLiteral("GameBest"), QRect(32, 294, 180, 34), line, Qt::AlignLeft | Qt::AlignTop);
+    TakenSummary = SheetLabel(this, QStringLiteral("TakenSummary"), QRect(32, 276, 180, 18), line);
+    GameBest = SheetLabel(this, QStringLiteral("GameBest"), QRect(32, 294, 180, 34), line,
+                          Qt::AlignLeft | Qt::AlignTop);
     GameBest->setWordWrap(true);
 
     // The words left on the board, on the right sheet.
-    LeftHeading = MakeLabel(this, QStringLiteral("LeftHeading"), QRect(236, 84, 176, 20), heading);
+    LeftHeading = SheetLabel(this, QStringLiteral("LeftHeading"), QRect(236, 84, 176, 20), heading);
     LeftHeading->setText(QString::fromUtf8("A táblán maradt"));
     for (int n = 1; n <= kLeftRows; ++n) {
         const int top = 108 + kRowHeight * (n - 1);
-        leftWords_.push_back(MakeLabel(this, QStringLiteral("leftWord%1").arg(n), QRect(236, top, 120, kRowHeight), row));
-        leftPoints_.push_back(MakeLabel(this, QStringLiteral("leftPoints%1").arg(n), QRect(356, top, 56, kRowHeight), row,
-                                        Qt::AlignRight | Qt::AlignVCenter));
+        leftWords_.push_back(SheetLabel(this, QStringLiteral("leftWord%1").arg(n), QRect(236, top, 120, kRowHeight), row));
+        leftPoints_.push_back(SheetLabel(this, QStringLiteral("leftPoints%1").arg(n), QRect(356, top, 56, kRowHeight), row,
+                                         Qt::AlignRight | Qt::AlignVCenter));
     }
-    LeftNote = MakeLabel(this, QStringLiteral("LeftNote"), QRect(236, 108, 176, 120), line, Qt::AlignLeft | Qt::AlignTop);
+    LeftNote = SheetLabel(this, QStringLiteral("LeftNote"), QRect(236, 108, 176, 120), line,
+                          Qt::AlignLeft | Qt::AlignTop);
     LeftNote->setWordWrap(true);
 
     // The best word of all time, on the band along the bottom.
-    AllTimeBest = MakeLabel(this, QStringLiteral("AllTimeBest"), QRect(28, 338, 384, 22), TextFont(kAllTimeSize, true),
-                            Qt::AlignCenter);
+    AllTimeBest = SheetLabel(this, QStringLiteral("AllTimeBest"), QRect(28, 338, 384, 22), HouseFont(kAllTimeSize, true),
+                             Qt::AlignCenter);
 }
 
 void Tfrm_Szavak::Fill(const WordsReport& report)
@@ -137,7 +116,7 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
         delete points;
     }
     takenRows_.clear();
-    const QFont row = TextFont(kRowSize, true);
+    const QFont row = HouseFont(kRowSize, true);
     const QFontMetrics rowMetrics(row);
     // The scroll bar takes its room once the rows outgrow the list.
     const int listWidth = TakenList->width() - kListRightMargin -
@@ -145,9 +124,9 @@ void Tfrm_Szavak::Fill(const WordsReport& report)
     int n = 0;
     for (const WordsReportRow& taken : report.taken) {
         ++n;
-        QLabel* word = MakeLabel(takenBox_, QStringLiteral("takenWord%1").arg(n), QRect(), row);
-        QLabel* points = MakeLabel(takenBox_, QStringLiteral("takenPoints%1").arg(n), QRect(), row,
-                                   Qt::AlignRight | Qt::AlignVCenter);
+        QLabel* word = SheetLabel(takenBox_, QStringLiteral("takenWord%1").arg(n), QRect(), row);
+        QLabel* points = SheetLabel(takenBox_, QStringLiteral("takenPoints%1").arg(n), QRect(), row,
+                                    Qt::AlignRight | Qt::AlignVCenter);
         points->setText(ToQString(taken.points));
         // A long word gets smaller letters, so that it and its points fit.
         const int pointsWidth = rowMetrics.horizontalAdvance(points->text()) + kPointsGap;

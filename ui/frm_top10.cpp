@@ -13,6 +13,7 @@
 #include "game/top_ten_table.h"
 #include "platform/file_io.h"
 #include "ui/accessible_controls.h"
+#include "ui/fonts.h"
 #include "ui/png_button.h"
 #include "ui/qt_text.h"
 #include "ui/show_top_ten.h"
@@ -22,14 +23,6 @@ namespace {
 // The blue of the background picture's panel, behind the name edits.
 const QColor kPanelBlue(71, 170, 247);
 const QColor kOpenedRowColour(255, 0, 0);
-
-QFont RowFont()
-{
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPixelSize(12);
-    font.setBold(true);
-    return font;
-}
 
 void SetTextColour(QWidget* control, QPalette::ColorRole role, const QColor& colour)
 {
@@ -158,7 +151,7 @@ void Tfrm_Top10::CreateControls()
     QLabel** rankFields[kRows] = {&s1, &s2, &s3, &s4, &s5, &s6, &s7, &s8, &s9, &s10};
     QLabel** scoreFields[kRows] = {&i1, &i2, &i3, &i4, &i5, &i6, &i7, &i8, &i9, &i10};
     TopTenNameEdit** nameFields[kRows] = {&e1, &e2, &e3, &e4, &e5, &e6, &e7, &e8, &e9, &e10};
-    const QFont font = RowFont();
+    const QFont font = HouseFont(12, true);
     const QColor windowText = palette().color(QPalette::WindowText);
 
     for (int row = 1; row <= kRows; ++row) {
